@@ -1,0 +1,116 @@
+#include "generator.h"
+
+#include "ansi.h"
+#include "files.h"
+#include "msgbox.h"
+#include "outputfile.h"
+#include "runview.h"
+#include "shell.h"
+#include "timerrandom.h"
+#include "verlauf.h"
+
+#include <cmath>
+
+Generator::Generator(RunView &view, RandomSource *random)
+    : m_view(view)
+{
+    if (!random)
+        m_ownRandom = std::make_unique<TimerRandom>();
+    m_random = random ? random : m_ownRandom.get();
+}
+
+Generator::~Generator() = default;
+
+Variant Generator::Zufallszahl(Variant min, Variant max)
+{
+    m_random->randomize();
+    const double r = m_random->rnd();
+    // In double precision the result stays below max + 1 for every r < 1.
+    const double low = min.toDouble();
+    return Variant(std::floor(low + (max.toDouble() - low + 1.0) * r));
+}
+
+Variant Generator::Zufallszeichen()
+{
+    const Variant code = Zufallszahl(Variant(qint16(65)), Variant(qint16(90)));
+    return Variant(Ansi::character(code.toInteger()));
+}
+
+QString Generator::Stringbereinigen(const QString &Zeile)
+{
+    QString result;
+    result.reserve(Zeile.size());
+    for (QChar c : Zeile) {
+        const int code = Ansi::code(c);
+        if ((code >= 65 && code <= 90) || (code >= 97 && code <= 122))
+            result.append(c);
+    }
+    return result;
+}
+
+QString Generator::logPath()
+{
+    return Files::programDirectory() + QStringLiteral("/Generated Chars.txt");
+}
+
+void Generator::LogdateiLoeschen()
+{
+    const QString path = logPath();
+    if (Files::exists(path))
+        Files::remove(path);
+}
+
+void Generator::showCount()
+{
+    m_view.showCount(Anzahl.digits() + u' ');
+}
+
+void Generator::Generieren()
+{
+    const QString Datei = logPath();
+    OutputFile log;
+    log.open(Datei);
+
+    Verlauf verlauf;
+    QString target = m_view.targetText().toUpper();
+    verlauf.keepAtLeast(target.size());
+    quint64 lastYield = m_random->timer();
+
+    for (;;) {
+        if (verlauf.endsWith(target)) {
+            showCount();
+            m_view.showMessage(QStringLiteral("Zeichenfolge wurde gefunden!"), MsgBox::Information,
+                               QStringLiteral("Gefunden!"));
+            break;
+        }
+        const Variant Zeichen = Zufallszeichen();
+        const QStringView letter = Zeichen.stringView();
+        log.printLine(letter);
+        verlauf.append(letter.front().unicode());
+        Anzahl += 1;
+
+        // Handlers and paints only ever run in here, so doing this every few
+        // milliseconds instead of every letter looks the same to all of them.
+        const quint64 now = m_random->timer();
+        if (now - lastYield >= m_yieldInterval) {
+            lastYield = now;
+            showCount();
+            target = m_view.targetText().toUpper();
+            verlauf.keepAtLeast(target.size());
+            m_view.processPendingEvents();
+        }
+        if (!laufend)
+            break;
+    }
+    showCount();
+    log.close();
+    DateiOeffnen(m_view.nativeHandle(), Datei);
+}
+
+bool Generator::DateiOeffnen(quintptr hWnd, const QString &Datei)
+{
+    // The desktop needs no owner window, parameters, working folder or show
+    // command to open a file: the path is all that carries over.
+    Q_UNUSED(hWnd);
+    return Shell::open(Datei);
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "currency.h"
+#include "variant.h"
+
+#include <QString>
+#include <QtGlobal>
+
+#include <memory>
+
+class RandomSource;
+class RunView;
+
+// The logic of a run: random letters, the run loop, the log and the
+// cleaning of the target. The window inherits it and provides the RunView
+// through which the run reaches it.
+class Generator
+{
+public:
+    explicit Generator(RunView &view, RandomSource *random = nullptr);
+    virtual ~Generator();
+    Generator(const Generator &) = delete;
+    Generator &operator=(const Generator &) = delete;
+
+    // Letters of the current or the last run.
+    Currency Anzahl;
+    // True from a start until a stop; a run goes on while it is set.
+    bool laufend = false;
+
+    Variant Zufallszahl(Variant min, Variant max);
+    Variant Zufallszeichen();
+    static QString Stringbereinigen(const QString &Zeile);
+
+    static QString logPath();
+
+protected:
+    // Types letters into the log until the latest spell the target or
+    // laufend is cleared, then hands the log to the desktop.
+    void Generieren();
+    bool DateiOeffnen(quintptr hWnd, const QString &Datei);
+    // Removes a log left by an earlier run, whatever stands under its name.
+    static void LogdateiLoeschen();
+
+    // How long the run goes between two processings of pending events.
+    void setYieldInterval(quint64 nanoseconds) { m_yieldInterval = nanoseconds; }
+
+private:
+    void showCount();
+
+    RunView &m_view;
+    std::unique_ptr<RandomSource> m_ownRandom;
+    RandomSource *m_random;
+    // Long enough to be worth an event round trip and a repaint, short
+    // enough that the window reacts at once and the counter keeps moving.
+    quint64 m_yieldInterval = 4'000'000;
+};

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+// Everything a run touches of the window. The window provides it; tests
+// and benchmarks provide their own so they can drive a run without one.
+class RunView
+{
+public:
+    virtual ~RunView() = default;
+
+    virtual QString targetText() const = 0;
+    virtual void showCount(const QString &caption) = 0;
+    virtual quintptr nativeHandle() const = 0;
+    virtual void showMessage(const QString &prompt, int style, const QString &title) = 0;
+    virtual void processPendingEvents() = 0;
+};

@@ -1,0 +1,43 @@
+#include "files.h"
+
+#include "runtimeerror.h"
+
+#include <QCoreApplication>
+
+#include <cerrno>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+QString &redirectedDirectory()
+{
+    static QString directory;
+    return directory;
+}
+
+} // namespace
+
+QString Files::programDirectory()
+{
+    const QString &redirected = redirectedDirectory();
+    return redirected.isEmpty() ? QCoreApplication::applicationDirPath() : redirected;
+}
+
+void Files::setProgramDirectory(const QString &directory)
+{
+    redirectedDirectory() = directory;
+}
+
+bool Files::exists(const QString &path)
+{
+    struct stat entry{};
+    return ::lstat(path.toLocal8Bit().constData(), &entry) == 0 && !S_ISDIR(entry.st_mode);
+}
+
+void Files::remove(const QString &path)
+{
+    if (::unlink(path.toLocal8Bit().constData()) != 0 && errno != ENOENT)
+        throw RuntimeError::fromErrno(QStringLiteral("Die Datei konnte nicht gelöscht werden."), path, errno);
+}

@@ -1,0 +1,29 @@
+#include "msgbox.h"
+
+#include <QMessageBox>
+
+namespace {
+
+QMessageBox::Icon iconOf(int style)
+{
+    switch (style & 0x70) {
+    case MsgBox::Critical:
+        return QMessageBox::Critical;
+    case MsgBox::Question:
+        return QMessageBox::Question;
+    case MsgBox::Exclamation:
+        return QMessageBox::Warning;
+    case MsgBox::Information:
+        return QMessageBox::Information;
+    default:
+        return QMessageBox::NoIcon;
+    }
+}
+
+} // namespace
+
+void MsgBox::show(QWidget *parent, const QString &prompt, int style, const QString &title)
+{
+    QMessageBox box(iconOf(style), title, prompt, QMessageBox::Ok, parent);
+    box.exec();
+}

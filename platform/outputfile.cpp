@@ -1,0 +1,125 @@
+#include "outputfile.h"
+
+#include "runtimeerror.h"
+
+#include <cerrno>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+OutputFile *s_firstOpen = nullptr;
+
+QString writeFailure() { return QStringLiteral("In die Datei konnte nicht geschrieben werden."); }
+
+} // namespace
+
+OutputFile::~OutputFile()
+{
+    closeQuietly();
+}
+
+void OutputFile::open(const QString &path)
+{
+    if (isOpen())
+        close();
+    const QByteArray nativePath = path.toLocal8Bit();
+    const int fd = ::open(nativePath.constData(),
+                          O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0)
+        throw RuntimeError::fromErrno(QStringLiteral("Die Datei konnte nicht zum Schreiben geöffnet werden."),
+                                      path, errno);
+    m_fd = fd;
+    m_path = path;
+    if (!m_buffer)
+        m_buffer = std::make_unique<char[]>(Capacity);
+    m_used = 0;
+    m_nextOpen = s_firstOpen;
+    s_firstOpen = this;
+}
+
+void OutputFile::printLongLine(QStringView line)
+{
+    flush();
+    if (line.size() + 2 <= Capacity) {
+        printLine(line);
+        return;
+    }
+    const QByteArray bytes = Ansi::fromUnicode(line) + "\r\n";
+    writeAll(bytes.constData(), bytes.size());
+}
+
+void OutputFile::flush()
+{
+    writeAll(m_buffer.get(), m_used);
+    m_used = 0;
+}
+
+void OutputFile::writeAll(const char *data, qsizetype size)
+{
+    if (!isOpen())
+        throw RuntimeError(QStringLiteral("In eine geschlossene Datei kann nicht geschrieben werden."), m_path);
+    while (size > 0) {
+        const ssize_t written = ::write(m_fd, data, size_t(size));
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            throw RuntimeError::fromErrno(writeFailure(), m_path, errno);
+        }
+        data += written;
+        size -= written;
+    }
+}
+
+void OutputFile::close()
+{
+    if (!isOpen())
+        return;
+    try {
+        flush();
+    } catch (...) {
+        closeQuietly();
+        throw;
+    }
+    unlink();
+    const int result = ::close(m_fd);
+    const int error = errno;
+    m_fd = -1;
+    if (result != 0 && error != EINTR)
+        throw RuntimeError::fromErrno(QStringLiteral("Die Datei konnte nicht geschlossen werden."), m_path, error);
+}
+
+void OutputFile::closeQuietly() noexcept
+{
+    if (!isOpen())
+        return;
+    unlink();
+    ::close(m_fd);
+    m_fd = -1;
+    m_used = 0;
+}
+
+void OutputFile::unlink() noexcept
+{
+    for (OutputFile **link = &s_firstOpen; *link; link = &(*link)->m_nextOpen) {
+        if (*link == this) {
+            *link = m_nextOpen;
+            break;
+        }
+    }
+    m_nextOpen = nullptr;
+}
+
+void OutputFile::closeAllOnExit() noexcept
+{
+    while (s_firstOpen) {
+        OutputFile *file = s_firstOpen;
+        try {
+            file->flush();
+        } catch (...) {
+            // The program is ending; whatever went wrong was reported already.
+        }
+        file->closeQuietly();
+    }
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+#include <QtGlobal>
+
+// The general-purpose value: a number of one of the runtime's types, or a
+// string. Strings of up to one character live inside the value, so the
+// letters of a run never touch the heap.
+class Variant
+{
+public:
+    enum class Type : quint8 { Empty, Integer, Long, Single, Double, String };
+
+    Variant() = default;
+    Variant(qint16 value) : m_type(Type::Integer), m_integer(value) {}
+    Variant(qint32 value) : m_type(Type::Long), m_integer(value) {}
+    Variant(float value) : m_type(Type::Single), m_real(value) {}
+    Variant(double value) : m_type(Type::Double), m_real(value) {}
+    Variant(QChar character) : m_type(Type::String), m_shortLength(1), m_shortText(character.unicode()) {}
+    Variant(const QString &text);
+
+    Type type() const { return m_type; }
+
+    // Conversions throw RuntimeError where the runtime raises an error:
+    // a string that is no number, a value outside the target type.
+    double toDouble() const;
+    qint16 toInteger() const; // rounds half to even, as the runtime does
+    QString toString() const;
+
+    // The string's characters without copying them; valid while the value lives.
+    QStringView stringView() const;
+
+private:
+    double parsedString() const;
+
+    Type m_type = Type::Empty;
+    quint8 m_shortLength = 0;
+    char16_t m_shortText = 0;
+    union {
+        qint64 m_integer = 0;
+        double m_real;
+    };
+    QString m_longText; // only for strings of two or more characters
+};
+
+inline double Variant::toDouble() const
+{
+    switch (m_type) {
+    case Type::Integer:
+    case Type::Long:
+        return double(m_integer);
+    case Type::Single:
+    case Type::Double:
+        return m_real;
+    case Type::Empty:
+        return 0.0;
+    case Type::String:
+        break;
+    }
+    return parsedString();
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "generator.h"
+#include "runview.h"
+
+#include <QStringList>
+
+#include <functional>
+
+// A run without a window: records what the run shows and lets a test act
+// where the window would process its events.
+class TestRun : public RunView, public Generator
+{
+public:
+    explicit TestRun(RandomSource *random) : Generator(static_cast<RunView &>(*this), random) {}
+
+    using Generator::Generieren;
+    using Generator::LogdateiLoeschen;
+
+    QString target;
+    QStringList captions;
+    QStringList messages;
+    int yields = 0;
+    std::function<void()> onYield;
+
+    QString targetText() const override { return target; }
+    void showCount(const QString &caption) override { captions.append(caption); }
+    quintptr nativeHandle() const override { return 0; }
+    void showMessage(const QString &prompt, int style, const QString &title) override
+    {
+        messages.append(QStringLiteral("%1|%2|%3").arg(prompt).arg(style).arg(title));
+    }
+    void processPendingEvents() override
+    {
+        ++yields;
+        if (onYield)
+            onYield();
+    }
+};

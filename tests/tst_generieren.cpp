@@ -1,0 +1,218 @@
+#include "files.h"
+#include "runtimeerror.h"
+#include "scriptedrandom.h"
+#include "testrun.h"
+
+#include <QDesktopServices>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+
+// Catches the desktop's open requests in the test process.
+class ShellRecorder : public QObject
+{
+    Q_OBJECT
+public:
+    QStringList opened;
+public slots:
+    void open(const QUrl &url) { opened.append(url.toLocalFile()); }
+};
+
+class tst_Generieren : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void findsTargetWhereItFirstAppears_data();
+    void findsTargetWhereItFirstAppears();
+    void stopWritesNoFurtherLetter();
+    void stopInTheYieldAfterTheMatchHidesIt();
+    void oldLogIsRemovedBeforeTheRun();
+    void plantedLinkIsNeverFollowed();
+    void unwritableFolderIsReported();
+
+private:
+    QByteArray log() const;
+    void checkLogHolds(const QByteArray &letters, const TestRun &run) const;
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    ShellRecorder m_shell;
+};
+
+void tst_Generieren::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    Files::setProgramDirectory(m_dir->path());
+    m_shell.opened.clear();
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &m_shell, "open");
+}
+
+void tst_Generieren::cleanup()
+{
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    Files::setProgramDirectory({});
+}
+
+QByteArray tst_Generieren::log() const
+{
+    QFile file(m_dir->filePath(QStringLiteral("Generated Chars.txt")));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<no log>");
+}
+
+// Each letter of the run and CR LF, nothing else; the count, the caption
+// and the desktop's one request agree with it.
+void tst_Generieren::checkLogHolds(const QByteArray &letters, const TestRun &run) const
+{
+    QByteArray expected;
+    for (char letter : letters)
+        expected += QByteArray(1, letter) + "\r\n";
+    QCOMPARE(log(), expected);
+    QCOMPARE(run.Anzahl.whole(), letters.size());
+    QCOMPARE(run.captions.last(), QString::number(letters.size()) + u' ');
+    QCOMPARE(m_shell.opened, QStringList{m_dir->filePath(QStringLiteral("Generated Chars.txt"))});
+}
+
+void tst_Generieren::findsTargetWhereItFirstAppears_data()
+{
+    QTest::addColumn<QByteArray>("letters");
+    QTest::addColumn<QString>("target");
+
+    QTest::newRow("empty target, no letter") << QByteArray() << QString();
+    QTest::newRow("one letter") << QByteArray("XYZ") << QStringLiteral("Z");
+    QTest::newRow("repeat before the match") << QByteArray("AAB") << QStringLiteral("AB");
+    QTest::newRow("longer repeat") << QByteArray("AAAB") << QStringLiteral("AAB");
+    QTest::newRow("overlapping start") << QByteArray("ABABAC") << QStringLiteral("ABAC");
+    QTest::newRow("lower-case target") << QByteArray("QQAB") << QStringLiteral("ab");
+    QTest::newRow("eleven letters") << QByteArray("ABCDEFGHIJKLMNOPQRSTUVWXY") << QStringLiteral("OPQRSTUVWXY");
+    QTest::newRow("twelve letters") << QByteArray("ZEICHENZEICHENFOLGE") << QStringLiteral("ZEICHENFOLGE");
+    QTest::newRow("forty letters")
+        << QByteArray("AB").repeated(25) + "C" + QByteArray("AB").repeated(19) + "C"
+        << QString::fromLatin1("C" + QByteArray("AB").repeated(19) + "C");
+}
+
+void tst_Generieren::findsTargetWhereItFirstAppears()
+{
+    QFETCH(QByteArray, letters);
+    QFETCH(QString, target);
+    ScriptedRandom random(letters);
+    TestRun run(&random);
+    run.target = target;
+    run.laufend = true;
+    // A run that misses its target goes on with fillers until this stops it.
+    run.onYield = [&run] { run.laufend = run.Anzahl.whole() < 1000; };
+
+    run.Generieren();
+
+    checkLogHolds(letters, run);
+    QCOMPARE(run.messages, QStringList{QStringLiteral("Zeichenfolge wurde gefunden!|64|Gefunden!")});
+    QVERIFY(run.laufend);
+}
+
+void tst_Generieren::stopWritesNoFurtherLetter()
+{
+    ScriptedRandom random(QByteArray("ZEICHENFOLG").repeated(10));
+    TestRun run(&random);
+    run.target = QStringLiteral("ZEICHENFOLGE");
+    run.laufend = true;
+    qint64 countAtStop = -1;
+    run.onYield = [&] {
+        if (run.yields == 3) {
+            run.laufend = false;
+            countAtStop = run.Anzahl.whole();
+        }
+    };
+
+    run.Generieren();
+
+    QVERIFY(countAtStop > 0);
+    QCOMPARE(run.yields, 3);
+    checkLogHolds(QByteArray("ZEICHENFOLG").repeated(10).left(countAtStop), run);
+    QVERIFY(run.messages.isEmpty());
+}
+
+void tst_Generieren::stopInTheYieldAfterTheMatchHidesIt()
+{
+    // The scripted timer makes the fourth letter's pass yield; stopping
+    // there ends the run before the match test sees "ABCD".
+    ScriptedRandom random("ABCD");
+    TestRun run(&random);
+    run.target = QStringLiteral("ABCD");
+    run.laufend = true;
+    run.onYield = [&run] { run.laufend = false; };
+
+    run.Generieren();
+
+    QCOMPARE(run.yields, 1);
+    checkLogHolds("ABCD", run);
+    QVERIFY(run.messages.isEmpty());
+}
+
+void tst_Generieren::oldLogIsRemovedBeforeTheRun()
+{
+    QFile old(m_dir->filePath(QStringLiteral("Generated Chars.txt")));
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write(QByteArray(10000, 'x'));
+    old.close();
+    ScriptedRandom random("B");
+    TestRun run(&random);
+    run.target = QStringLiteral("B");
+    run.laufend = true;
+
+    run.LogdateiLoeschen();
+    QVERIFY(!QFile::exists(old.fileName()));
+    run.Generieren();
+
+    checkLogHolds("B", run);
+    TestRun::LogdateiLoeschen(); // with no log present, nothing fails
+    TestRun::LogdateiLoeschen();
+}
+
+void tst_Generieren::plantedLinkIsNeverFollowed()
+{
+    const QString victim = m_dir->filePath(QStringLiteral("victim"));
+    const QString logName = m_dir->filePath(QStringLiteral("Generated Chars.txt"));
+    QFile file(victim);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("keep me");
+    file.close();
+    QVERIFY(QFile::link(victim, logName));
+
+    ScriptedRandom random("A");
+    TestRun run(&random);
+    run.target = QStringLiteral("A");
+    run.laufend = true;
+    QVERIFY_THROWS_EXCEPTION(RuntimeError, run.Generieren());
+
+    run.LogdateiLoeschen();
+    QVERIFY(!QFileInfo(logName).isSymLink());
+    run.Generieren();
+    QVERIFY(!QFileInfo(logName).isSymLink());
+    QCOMPARE(log(), QByteArray("A\r\n"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("keep me"));
+}
+
+void tst_Generieren::unwritableFolderIsReported()
+{
+    Files::setProgramDirectory(m_dir->filePath(QStringLiteral("missing")));
+    ScriptedRandom random("A");
+    TestRun run(&random);
+    run.target = QStringLiteral("A");
+    run.laufend = true;
+    try {
+        run.Generieren();
+        QFAIL("the run went on without its log");
+    } catch (const RuntimeError &error) {
+        QVERIFY2(error.text().contains(m_dir->filePath(QStringLiteral("missing/Generated Chars.txt"))),
+                 qPrintable(error.text()));
+        QVERIFY(error.text().contains(QStringLiteral("Grund: ")));
+    }
+    QVERIFY(m_shell.opened.isEmpty());
+}
+
+QTEST_GUILESS_MAIN(tst_Generieren)
+#include "tst_generieren.moc"

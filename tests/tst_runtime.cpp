@@ -1,0 +1,145 @@
+#include "outputfile.h"
+#include "program.h"
+#include "variant.h"
+
+#include <QFile>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+struct Ended
+{
+    int status;
+};
+
+[[noreturn]] void throwEnded(int status)
+{
+    throw Ended{status};
+}
+
+} // namespace
+
+class tst_Runtime : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void outputFileWritesAnsiLinesAndEmptiesOldContent();
+    void outputFileReportsAFullDisk();
+    void programEndWritesOpenFiles();
+    void variantConvertsLikeTheRuntime();
+    void handlerErrorIsShownThenEndsWithStatus1();
+};
+
+void tst_Runtime::outputFileWritesAnsiLinesAndEmptiesOldContent()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("out.txt"));
+    QFile old(path);
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write(QByteArray(5000, 'x'));
+    old.close();
+
+    OutputFile file;
+    file.open(path);
+    file.printLine(u"Ä€ß");
+    file.printLine(u"");
+    const QString longLine = QStringLiteral("L").repeated(3 << 20); // larger than the buffer
+    file.printLine(longLine);
+    for (int i = 0; i < 400000; ++i) // several buffers' worth
+        file.printLine(u"Q");
+    file.close();
+
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    const QByteArray bytes = old.readAll();
+    QCOMPARE(bytes.left(7), QByteArray("\xC4\x80\xDF\r\n\r\n"));
+    QCOMPARE(bytes.mid(7, longLine.size() + 2), longLine.toLatin1() + "\r\n");
+    QCOMPARE(bytes.mid(7 + longLine.size() + 2), QByteArray("Q\r\n").repeated(400000));
+}
+
+void tst_Runtime::outputFileReportsAFullDisk()
+{
+    OutputFile file;
+    file.open(QStringLiteral("/dev/full"));
+    file.printLine(u"A");
+    try {
+        file.close();
+        QFAIL("a write to a full disk went unreported");
+    } catch (const RuntimeError &error) {
+        QVERIFY2(error.text().startsWith(QStringLiteral("In die Datei konnte nicht geschrieben werden.")),
+                 qPrintable(error.text()));
+        QVERIFY(error.text().contains(QStringLiteral("Datei: /dev/full")));
+        QVERIFY(error.text().contains(QStringLiteral("Grund: ")));
+    }
+    QVERIFY(!file.isOpen());
+}
+
+void tst_Runtime::programEndWritesOpenFiles()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("out.txt"));
+    OutputFile file;
+    file.open(path);
+    file.printLine(u"A");
+    Program::setEndHandler(&throwEnded);
+    try {
+        Program::end(0);
+    } catch (const Ended &ended) {
+        QCOMPARE(ended.status, 0);
+    }
+    Program::setEndHandler(nullptr);
+    QVERIFY(!file.isOpen());
+    QFile written(path);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QCOMPARE(written.readAll(), QByteArray("A\r\n"));
+}
+
+void tst_Runtime::variantConvertsLikeTheRuntime()
+{
+    QCOMPARE(Variant(2.5).toInteger(), qint16(2));
+    QCOMPARE(Variant(3.5).toInteger(), qint16(4));
+    QCOMPARE(Variant(-2.5f).toInteger(), qint16(-2));
+    QCOMPARE(Variant(QStringLiteral(" 90 ")).toInteger(), qint16(90));
+    QCOMPARE(Variant().toDouble(), 0.0);
+    QVERIFY_THROWS_EXCEPTION(RuntimeError, Variant(32767.5).toInteger());
+    QVERIFY_THROWS_EXCEPTION(RuntimeError, Variant(qint32(-40000)).toInteger());
+    QVERIFY_THROWS_EXCEPTION(RuntimeError, Variant(QStringLiteral("Z")).toDouble());
+
+    QCOMPARE(Variant(QChar(u'Q')).stringView(), u"Q");
+    QCOMPARE(Variant(QStringLiteral("QR")).stringView(), u"QR");
+    QCOMPARE(Variant(QString()).type(), Variant::Type::String);
+    QCOMPARE(Variant(qint16(65)).toString(), QStringLiteral("65"));
+    QCOMPARE(Variant(90.0).toString(), QStringLiteral("90"));
+}
+
+void tst_Runtime::handlerErrorIsShownThenEndsWithStatus1()
+{
+    QString shown;
+    QTimer::singleShot(0, this, [&shown] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        shown = box->icon() == QMessageBox::Critical ? box->text() : QStringLiteral("wrong icon");
+        box->accept();
+    });
+    Program::setEndHandler(&throwEnded);
+    int status = -1;
+    try {
+        Program::runHandler(nullptr, [] {
+            throw RuntimeError::fromErrno(QStringLiteral("Die Datei konnte nicht gelöscht werden."),
+                                          QStringLiteral("/x/Generated Chars.txt"), EACCES);
+        });
+    } catch (const Ended &ended) {
+        status = ended.status;
+    }
+    Program::setEndHandler(nullptr);
+    QCOMPARE(status, 1);
+    QVERIFY2(shown.startsWith(QStringLiteral("Die Datei konnte nicht gelöscht werden.\n\nDatei: "
+                                             "/x/Generated Chars.txt\nGrund: ")),
+             qPrintable(shown));
+}
+
+QTEST_MAIN(tst_Runtime)
+#include "tst_runtime.moc"

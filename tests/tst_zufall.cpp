@@ -1,0 +1,120 @@
+#include "scriptedrandom.h"
+#include "testrun.h"
+#include "timerrandom.h"
+
+#include <QTest>
+
+#include <array>
+
+namespace {
+
+// Every draw returns the same value.
+class FixedRandom final : public RandomSource
+{
+public:
+    explicit FixedRandom(float r) : m_r(r) {}
+    void randomize() override {}
+    float rnd() override { return m_r; }
+    quint64 timer() const override { return 0; }
+
+private:
+    float m_r;
+};
+
+quint64 frozenClock()
+{
+    return 1'234'567'890;
+}
+
+double chiSquare(const auto &counts, double expected)
+{
+    double sum = 0;
+    for (const auto count : counts)
+        sum += (count - expected) * (count - expected) / expected;
+    return sum;
+}
+
+} // namespace
+
+class tst_Zufall : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void letterForTheEdgesOfTheRange_data();
+    void letterForTheEdgesOfTheRange();
+    void zufallszahlStaysWithinItsBounds();
+    void lettersAreUniformSingleAndInPairs_data();
+    void lettersAreUniformSingleAndInPairs();
+};
+
+void tst_Zufall::letterForTheEdgesOfTheRange_data()
+{
+    QTest::addColumn<float>("r");
+    QTest::addColumn<QString>("letter");
+    QTest::newRow("0") << 0.0f << QStringLiteral("A");
+    QTest::newRow("just below 1/26") << std::nextafter(1.0f / 26, 0.0f) << QStringLiteral("A");
+    QTest::newRow("just above 1/26") << std::nextafter(1.0f / 26, 1.0f) << QStringLiteral("B");
+    // In single precision 65 + 26 r rounds up to 91, one past Z.
+    QTest::newRow("largest draw") << 1.0f - 0x1.0p-24f << QStringLiteral("Z");
+}
+
+void tst_Zufall::letterForTheEdgesOfTheRange()
+{
+    QFETCH(float, r);
+    QFETCH(QString, letter);
+    FixedRandom random(r);
+    TestRun run(&random);
+    QCOMPARE(run.Zufallszeichen().toString(), letter);
+}
+
+void tst_Zufall::zufallszahlStaysWithinItsBounds()
+{
+    TestRun run(nullptr);
+    std::array<int, 5> seen{};
+    for (int i = 0; i < 10000; ++i) {
+        QCOMPARE(run.Zufallszahl(qint16(5), qint16(5)).toDouble(), 5.0);
+        const double value = run.Zufallszahl(QStringLiteral("3"), 7.0).toDouble();
+        QVERIFY2(value >= 3 && value <= 7 && value == std::floor(value), qPrintable(QString::number(value)));
+        ++seen[size_t(value - 3)];
+    }
+    for (int count : seen)
+        QVERIFY(count > 1500);
+}
+
+void tst_Zufall::lettersAreUniformSingleAndInPairs_data()
+{
+    QTest::addColumn<bool>("frozen");
+    QTest::newRow("monotonic clock") << false;
+    QTest::newRow("frozen clock") << true;
+}
+
+// A reseed that brought back an earlier state would repeat letters within a
+// clock tick, which the pairs show at once. The bounds lie six standard
+// deviations out on both sides: too even is as wrong as too uneven.
+void tst_Zufall::lettersAreUniformSingleAndInPairs()
+{
+    QFETCH(bool, frozen);
+    TimerRandom random = frozen ? TimerRandom(&frozenClock, 42) : TimerRandom();
+    TestRun run(&random);
+
+    constexpr int Draws = 2'704'000;
+    std::array<int, 26> letters{};
+    std::array<int, 26 * 26> pairs{};
+    int previous = -1;
+    for (int i = 0; i < Draws; ++i) {
+        const int letter = run.Zufallszeichen().stringView().front().unicode() - 'A';
+        QVERIFY(letter >= 0 && letter < 26);
+        ++letters[size_t(letter)];
+        if (i % 2 == 1)
+            ++pairs[size_t(previous * 26 + letter)];
+        previous = letter;
+    }
+    const double single = chiSquare(letters, Draws / 26.0);
+    const double paired = chiSquare(pairs, Draws / 2 / 676.0);
+    QVERIFY2(single > 4.0 && single < 75.0, qPrintable(QString::number(single)));
+    QVERIFY2(paired > 514.0 && paired < 865.0, qPrintable(QString::number(paired)));
+}
+
+QTEST_GUILESS_MAIN(tst_Zufall)
+#include "tst_zufall.moc"
