@@ -11,6 +11,20 @@
 
 #include <cmath>
 
+namespace {
+
+// The largest whole number not above the value; by truncation where that is
+// exact, since std::floor is a call into libm on the baseline instruction set.
+double wholePartOf(double value)
+{
+    if (!(std::fabs(value) < 0x1.0p62))
+        return std::floor(value);
+    const double truncated = double(qint64(value));
+    return truncated > value ? truncated - 1.0 : truncated;
+}
+
+} // namespace
+
 Generator::Generator(RunView &view, RandomSource *random)
     : m_view(view)
 {
@@ -21,13 +35,13 @@ Generator::Generator(RunView &view, RandomSource *random)
 
 Generator::~Generator() = default;
 
-Variant Generator::Zufallszahl(Variant min, Variant max)
+Variant Generator::Zufallszahl(const Variant &min, const Variant &max)
 {
     m_random->randomize();
     const double r = m_random->rnd();
     // In double precision the result stays below max + 1 for every r < 1.
     const double low = min.toDouble();
-    return Variant(std::floor(low + (max.toDouble() - low + 1.0) * r));
+    return Variant(wholePartOf(low + (max.toDouble() - low + 1.0) * r));
 }
 
 Variant Generator::Zufallszeichen()
@@ -100,9 +114,8 @@ void Generator::Generieren()
             m_view.processPendingEvents();
         }
         if (!laufend)
-            break;
+            break; // only a processing clears it, and the caption was just set
     }
-    showCount();
     log.close();
     DateiOeffnen(m_view.nativeHandle(), Datei);
 }

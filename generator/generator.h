@@ -27,7 +27,7 @@ public:
     // True from a start until a stop; a run goes on while it is set.
     bool laufend = false;
 
-    Variant Zufallszahl(Variant min, Variant max);
+    Variant Zufallszahl(const Variant &min, const Variant &max);
     Variant Zufallszeichen();
     static QString Stringbereinigen(const QString &Zeile);
 

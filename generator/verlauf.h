@@ -6,8 +6,8 @@
 #include <vector>
 
 // The latest letters of a run, as many as the target has and at least 11.
-// Letters are appended to a buffer twice that size and shifted down when it
-// fills, so a letter costs a store and, now and then, a short move.
+// Letters are appended to a larger buffer and shifted down when it fills,
+// so a letter costs a store and, now and then, a short move.
 class Verlauf
 {
 public:
@@ -18,8 +18,9 @@ public:
     void keepAtLeast(qsizetype length)
     {
         m_kept = std::max(length, MinimumKept);
-        if (qsizetype(m_buffer.size()) < 2 * m_kept)
-            m_buffer.resize(size_t(2 * m_kept));
+        // Room for many letters beyond those kept, so shifts are rare.
+        if (qsizetype(m_buffer.size()) < 2 * m_kept + 4096)
+            m_buffer.resize(size_t(2 * m_kept + 4096));
     }
 
     void append(char16_t letter)

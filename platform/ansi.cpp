@@ -25,7 +25,7 @@ int Ansi::codeOfNonAscii(char16_t c)
     return hit != HighControlRange.end() ? 0x80 + int(hit - HighControlRange.begin()) : '?';
 }
 
-QChar Ansi::character(int code)
+QChar Ansi::characterOfNonAscii(int code)
 {
     if (code < 0 || code > 255)
         throw RuntimeError(QStringLiteral("Ungültiger Zeichencode %1.").arg(code));

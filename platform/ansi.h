@@ -16,8 +16,13 @@ inline int code(QChar c)
     return c.unicode() < 0x80 ? c.unicode() : codeOfNonAscii(c.unicode());
 }
 
+QChar characterOfNonAscii(int code);
+
 // The character with the given code; throws RuntimeError outside 0 to 255.
-QChar character(int code);
+inline QChar character(int code)
+{
+    return code >= 0 && code < 0x80 ? QChar(char16_t(code)) : characterOfNonAscii(code);
+}
 
 QByteArray fromUnicode(QStringView text);
 

@@ -4,7 +4,6 @@
 
 #include <QLocale>
 
-#include <cfenv>
 #include <cmath>
 
 Variant::Variant(const QString &text) : m_type(Type::String)
@@ -29,11 +28,8 @@ double Variant::parsedString() const
     return value;
 }
 
-qint16 Variant::toInteger() const
+qint16 Variant::roundedHalfToEven(double value)
 {
-    if (m_type == Type::Integer)
-        return qint16(m_integer);
-    const double value = toDouble();
     // nearbyint in the default rounding mode rounds half to even.
     const double rounded = std::nearbyint(value);
     if (!(rounded >= -32768.0 && rounded <= 32767.0))

@@ -33,6 +33,7 @@ public:
 
 private:
     double parsedString() const;
+    static qint16 roundedHalfToEven(double value);
 
     Type m_type = Type::Empty;
     quint8 m_shortLength = 0;
@@ -59,4 +60,15 @@ inline double Variant::toDouble() const
         break;
     }
     return parsedString();
+}
+
+inline qint16 Variant::toInteger() const
+{
+    if (m_type == Type::Integer)
+        return qint16(m_integer);
+    const double value = toDouble();
+    // Whole numbers in range, the usual case, need no call into libm.
+    if (value >= -32768.0 && value <= 32767.0 && value == double(qint32(value)))
+        return qint16(value);
+    return roundedHalfToEven(value);
 }
