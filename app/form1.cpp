@@ -1,22 +1,174 @@
 #include "form1.h"
 
 #include "msgbox.h"
+#include "program.h"
+#include "windowhints.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+
+namespace {
+
+const QString IdleCaption = QStringLiteral("Type, Zizuzod, Type!");
+
+const QString HelpText = QStringLiteral(
+    "Der Zadorod-Izereridi soll das Dovevad Theorem für eine feste Zeichenfolge beweisen. "
+    "Man gibt eine Zeichenfolge ein und der Generator erzeugt solange zufällig Buchstaben bis er "
+    "die eingegebene Zeichenfolge findet. Ist dies geschehen werden ihnen die Zeichen angezeigt.");
+const QString ContactLine = QStringLiteral("Für weitere Hilfe: dovevad@example.org");
+
+// The layout is kept in twips, 15 to a pixel at 96 dpi; Qt's high-DPI
+// scaling looks after other screens.
+QRect fromTwips(int left, int top, int width, int height)
+{
+    const auto px = [](int twips) { return qRound(twips / 15.0); };
+    return QRect(px(left), px(top), px(width), px(height));
+}
+
+QFont sansSerif(qreal points)
+{
+    // The face the window was designed in where it is installed, else one of
+    // its width: the wider common faces would not fit the labels.
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("Arimo"), QStringLiteral("Arial")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(points);
+    return font;
+}
+
+template <typename Widget>
+Widget *place(Widget *widget, const char *name, const QRect &geometry)
+{
+    widget->setObjectName(QLatin1String(name));
+    widget->setGeometry(geometry);
+    return widget;
+}
+
+} // namespace
 
 Form1::Form1(QWidget *parent)
-    : QWidget(parent)
+    : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
+                          | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , Generator(static_cast<RunView &>(*this))
-    , Text1(new QLineEdit(QStringLiteral("ZEICHENFOLGE"), this))
-    , Label3(new QLabel(QStringLiteral("0 "), this))
-    , Command1(new QPushButton(QStringLiteral("Type, Zizuzod, Type!"), this))
+    , Text1(place(new QLineEdit(QStringLiteral("ZEICHENFOLGE"), this), "Text1",
+                  fromTwips(2595, 240, 5160, 555)))
+    , Label2(place(new QLabel(QStringLiteral("Anzahl der generierten Zeichen:"), this), "Label2",
+                   fromTwips(128, 960, 4215, 375)))
+    , Label3(place(new QLabel(QStringLiteral("0 "), this), "Label3", fromTwips(4328, 960, 5895, 375)))
+    , Command1(place(new QPushButton(IdleCaption, this), "Command1", fromTwips(3008, 1560, 4335, 615)))
+    , Command2(place(new QPushButton(QStringLiteral("?"), this), "Command2", fromTwips(9720, 1680, 495, 495)))
 {
-    Text1->setObjectName(QStringLiteral("Text1"));
-    Label3->setObjectName(QStringLiteral("Label3"));
-    Command1->setObjectName(QStringLiteral("Command1"));
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Dovevad"));
+    setWindowIcon(QIcon(QStringLiteral(":/dovevad.png")));
+    setFixedSize(fromTwips(0, 0, 10350, 2280).size());
+
+    // The window's text colour is the system's highlight colour.
+    QPalette colours = palette();
+    colours.setColor(QPalette::WindowText, colours.color(QPalette::Highlight));
+    setPalette(colours);
+
+    Text1->setFont(sansSerif(18));
+    Label2->setFont(sansSerif(13.5));
+    Label3->setFont(sansSerif(13.5));
+    for (QPushButton *button : {Command1, Command2}) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
+    setTabOrder(Text1, Command1);
+    setTabOrder(Command1, Command2);
+    Text1->setFocus();
+
+    Text1->installEventFilter(this);
+    connect(Command1, &QPushButton::clicked, this, [this] { Program::runHandler(this, [this] { Command1_Click(); }); });
+    connect(Command2, &QPushButton::clicked, this, [this] { Program::runHandler(this, [this] { Command2_Click(); }); });
+
+    if (const QScreen *display = screen())
+        move(display->availableGeometry().center() - rect().center());
+    WindowHints::skipTaskbar(this);
+}
+
+bool Form1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == Text1 && event->type() == QEvent::FocusOut) {
+        // Switching to another program is no reason to touch the text.
+        const auto reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            Program::runHandler(this, [this] { Text1_LostFocus(); });
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    qint16 cancel = 0;
+    Program::runHandler(this, [this, &cancel] { Form_Unload(cancel); });
+    event->setAccepted(cancel == 0);
+}
+
+void Form1::Command1_Click()
+{
+    if (laufend || m_startPending) {
+        m_startPending = false;
+        showIdle();
+        return;
+    }
+    showBusy();
+    if (m_runActive) {
+        // A run stopped in this same round of events still has its log
+        // open; it hands it on first, then the loop below starts anew.
+        m_startPending = true;
+        return;
+    }
+    m_runActive = true;
+    do {
+        m_startPending = false;
+        laufend = true;
+        Anzahl = {};
+        Label3->setText(QStringLiteral("0 "));
+        LogdateiLoeschen();
+        Generieren();
+    } while (m_startPending);
+    m_runActive = false;
+}
+
+void Form1::showIdle()
+{
+    Command1->setText(IdleCaption);
+    laufend = false;
+    Text1->setEnabled(true);
+}
+
+void Form1::showBusy()
+{
+    Command1->setText(QStringLiteral("Stop"));
+    Text1->setEnabled(false);
+}
+
+void Form1::Command2_Click()
+{
+    MsgBox::show(this, HelpText + QStringLiteral("\r\n") + ContactLine, MsgBox::Question,
+                 QStringLiteral("Hilfe"));
+}
+
+void Form1::Text1_LostFocus()
+{
+    Text1->setText(Stringbereinigen(Text1->text()));
+    Text1->setText(Text1->text().toUpper());
+}
+
+void Form1::Form_Unload(qint16 &Cancel)
+{
+    Q_UNUSED(Cancel);
+    LogdateiLoeschen();
+    // A run in progress never resumes: the end comes from inside its yield.
+    Program::end(0);
 }
 
 QString Form1::targetText() const

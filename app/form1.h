@@ -9,7 +9,8 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-// The program's one window.
+// The program's one window: the target, the counter and the start/stop
+// button. Every action of the program begins in one of its four handlers.
 class Form1 : public QWidget, private RunView, public Generator
 {
     Q_OBJECT
@@ -17,7 +18,19 @@ class Form1 : public QWidget, private RunView, public Generator
 public:
     explicit Form1(QWidget *parent = nullptr);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
 private:
+    void Command1_Click();
+    void Command2_Click();
+    void Text1_LostFocus();
+    void Form_Unload(qint16 &Cancel);
+
+    void showIdle();
+    void showBusy();
+
     QString targetText() const override;
     void showCount(const QString &caption) override;
     quintptr nativeHandle() const override;
@@ -25,6 +38,13 @@ private:
     void processPendingEvents() override;
 
     QLineEdit *Text1;
+    QLabel *Label2;
     QLabel *Label3;
     QPushButton *Command1;
+    QPushButton *Command2;
+
+    // A run is between its start and the hand-over of its log.
+    bool m_runActive = false;
+    // A start was clicked while a stopped run was still finishing.
+    bool m_startPending = false;
 };

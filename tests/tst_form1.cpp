@@ -1,0 +1,345 @@
+#include "files.h"
+#include "form1.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPointer>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+
+#include <functional>
+
+namespace {
+
+const QString LogName = QStringLiteral("Generated Chars.txt");
+const QString IdleCaption = QStringLiteral("Type, Zizuzod, Type!");
+
+// Catches the desktop's open requests, in the test or in a child's file.
+class ShellRecorder : public QObject
+{
+    Q_OBJECT
+public:
+    QStringList opened;
+    QString recordFile;
+public slots:
+    void open(const QUrl &url)
+    {
+        opened.append(url.toLocalFile());
+        QFile record(recordFile);
+        if (!recordFile.isEmpty() && record.open(QIODevice::Append))
+            record.write(url.toLocalFile().toUtf8() + '\n');
+    }
+};
+
+// Answers the next message box: records it, then presses OK.
+QTimer *answerNextBox(QString *record, std::function<void()> whileOpen = {})
+{
+    auto *poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, poll, [=] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        poll->deleteLater();
+        poll->stop();
+        *record = QStringLiteral("%1|%2|%3").arg(box->windowTitle()).arg(box->icon()).arg(box->text());
+        if (whileOpen)
+            whileOpen();
+        box->accept();
+    });
+    poll->start(5);
+    return poll;
+}
+
+// A child process that closes the window, idle or during a run.
+int closeChild(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    const QString dir = QString::fromLocal8Bit(argv[3]);
+    Files::setProgramDirectory(dir);
+    ShellRecorder shell;
+    shell.recordFile = dir + QStringLiteral("/opened");
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &shell, "open");
+    Form1 window;
+    window.show();
+    const bool running = qstrcmp(argv[2], "running") == 0;
+    if (running)
+        QTimer::singleShot(0, window.findChild<QPushButton *>(QStringLiteral("Command1")), &QPushButton::click);
+    QTimer::singleShot(running ? 200 : 0, &window, [&window] {
+        std::printf("%lld\n", window.Anzahl.whole());
+        std::fflush(stdout);
+        window.close();
+    });
+    app.exec();
+    return 99; // the close did not end the program
+}
+
+} // namespace
+
+class tst_Form1 : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void startsAsLaidOut();
+    void startAndStop();
+    void emptyTargetIsFoundAtOnce();
+    void leavingTheTextCleansIt();
+    void helpPausesTheRun();
+    void startWhileAStoppedRunFinishes();
+    void stopStartStopInOneRound();
+    void closingEndsTheProgramAndRemovesTheLog_data();
+    void closingEndsTheProgramAndRemovesTheLog();
+
+private:
+    template <typename T>
+    T *child(const char *name) const { return m_window->findChild<T *>(QLatin1String(name)); }
+    void checkIdle() const;
+    void checkLogMatchesCount() const;
+    QByteArray log() const;
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<Form1> m_window;
+    ShellRecorder m_shell;
+};
+
+void tst_Form1::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    Files::setProgramDirectory(m_dir->path());
+    m_shell.opened.clear();
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &m_shell, "open");
+    m_window = std::make_unique<Form1>();
+    m_window->show();
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+}
+
+void tst_Form1::cleanup()
+{
+    m_window.reset();
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+}
+
+QByteArray tst_Form1::log() const
+{
+    QFile file(m_dir->filePath(LogName));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void tst_Form1::checkIdle() const
+{
+    QCOMPARE(child<QPushButton>("Command1")->text(), IdleCaption);
+    QVERIFY(child<QLineEdit>("Text1")->isEnabled());
+    QVERIFY(!m_window->laufend);
+}
+
+// The caption shows the count, and the log holds as many whole lines.
+void tst_Form1::checkLogMatchesCount() const
+{
+    const qint64 count = m_window->Anzahl.whole();
+    QCOMPARE(child<QLabel>("Label3")->text(), QString::number(count) + u' ');
+    const QByteArray bytes = log();
+    QCOMPARE(bytes.size(), 3 * count);
+    QCOMPARE(bytes.count("\r\n"), count);
+}
+
+void tst_Form1::startsAsLaidOut()
+{
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Dovevad"));
+    QCOMPARE(m_window->size(), QSize(690, 152));
+    QCOMPARE(m_window->minimumSize(), m_window->maximumSize());
+    const Qt::WindowFlags flags = m_window->windowFlags();
+    QVERIFY(flags & Qt::WindowCloseButtonHint);
+    QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+    QVERIFY(!m_window->windowIcon().isNull());
+
+    auto *text1 = child<QLineEdit>("Text1");
+    auto *command1 = child<QPushButton>("Command1");
+    auto *command2 = child<QPushButton>("Command2");
+    QCOMPARE(QApplication::focusWidget(), text1);
+    QCOMPARE(text1->text(), QStringLiteral("ZEICHENFOLGE"));
+    QCOMPARE(text1->geometry(), QRect(173, 16, 344, 37));
+    QCOMPARE(text1->font().pointSizeF(), 18.0);
+    QCOMPARE(command1->geometry(), QRect(201, 104, 289, 41));
+    QCOMPARE(command2->geometry(), QRect(648, 112, 33, 33));
+    QCOMPARE(command2->text(), QStringLiteral("?"));
+    const QList<QPair<QWidget *, QString>> texts = {
+        {text1, QStringLiteral("ZEICHENFOLGE")},
+        {child<QLabel>("Label2"), QStringLiteral("Anzahl der generierten Zeichen:")},
+        {child<QLabel>("Label3"), QStringLiteral("0 ")},
+        {command1, IdleCaption},
+    };
+    for (const auto &[widget, text] : texts) {
+        QCOMPARE(widget->property("text").toString(), text);
+        QVERIFY2(widget->fontMetrics().horizontalAdvance(text) < widget->width() - 4, qPrintable(text));
+    }
+    QCOMPARE(child<QLabel>("Label2")->font().pointSizeF(), 13.5);
+
+    // Tab skips the labels; Enter presses no button and Esc closes nothing.
+    for (QWidget *next : {static_cast<QWidget *>(command1), static_cast<QWidget *>(command2),
+                          static_cast<QWidget *>(text1)}) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), next);
+    }
+    text1->clear(); // were a run to start, it would end at once
+    QString box;
+    const QPointer<QTimer> answering = answerNextBox(&box);
+    command1->setFocus();
+    QTest::keyClick(command1, Qt::Key_Return);
+    QTest::keyClick(command1, Qt::Key_Escape);
+    delete answering;
+    QVERIFY(m_window->isVisible() && !m_window->laufend && box.isEmpty());
+}
+
+void tst_Form1::startAndStop()
+{
+    auto *command1 = child<QPushButton>("Command1");
+    QTimer::singleShot(50, this, [&] {
+        QCOMPARE(command1->text(), QStringLiteral("Stop"));
+        QVERIFY(!child<QLineEdit>("Text1")->isEnabled());
+        QVERIFY(m_window->laufend);
+        command1->click();
+    });
+    command1->click();
+
+    checkIdle();
+    QVERIFY(m_window->Anzahl.whole() > 0);
+    checkLogMatchesCount();
+    QCOMPARE(m_shell.opened, QStringList{m_dir->filePath(LogName)});
+}
+
+void tst_Form1::emptyTargetIsFoundAtOnce()
+{
+    child<QLineEdit>("Text1")->clear();
+    QString box, captionAtBox;
+    answerNextBox(&box, [&] { captionAtBox = child<QLabel>("Label3")->text(); });
+    child<QPushButton>("Command1")->click();
+
+    QCOMPARE(box, QStringLiteral("Gefunden!|%1|Zeichenfolge wurde gefunden!").arg(QMessageBox::Information));
+    QCOMPARE(captionAtBox, QStringLiteral("0 "));
+    QCOMPARE(m_window->Anzahl.whole(), 0);
+    QVERIFY(QFile::exists(m_dir->filePath(LogName)) && log().isEmpty());
+    QCOMPARE(m_shell.opened.size(), 1);
+    // A found target leaves the window busy until the next click.
+    QCOMPARE(child<QPushButton>("Command1")->text(), QStringLiteral("Stop"));
+    QVERIFY(!child<QLineEdit>("Text1")->isEnabled() && m_window->laufend);
+    child<QPushButton>("Command1")->click();
+    checkIdle();
+    QCOMPARE(m_shell.opened.size(), 1);
+}
+
+void tst_Form1::leavingTheTextCleansIt()
+{
+    auto *text1 = child<QLineEdit>("Text1");
+    text1->setText(QStringLiteral(" ab1 c-Dä!"));
+    child<QPushButton>("Command2")->setFocus(Qt::TabFocusReason);
+    QCOMPARE(text1->text(), QStringLiteral("ABCD"));
+}
+
+void tst_Form1::helpPausesTheRun()
+{
+    auto *command1 = child<QPushButton>("Command1");
+    QString box;
+    qint64 atOpen = -1, afterWait = -1, afterClose = -1;
+    QTimer::singleShot(30, this, [&] {
+        answerNextBox(&box, [&] {
+            atOpen = m_window->Anzahl.whole();
+            QTest::qWait(100);
+            afterWait = m_window->Anzahl.whole();
+        });
+        child<QPushButton>("Command2")->click();
+        QTimer::singleShot(50, this, [&] {
+            afterClose = m_window->Anzahl.whole();
+            command1->click();
+        });
+    });
+    command1->click();
+
+    QVERIFY(box.startsWith(QStringLiteral("Hilfe|%1|Der Zadorod-Izereridi soll").arg(QMessageBox::Question)));
+    QVERIFY(box.contains(QStringLiteral("angezeigt.\r\nFür weitere Hilfe: ")));
+    QVERIFY(atOpen > 0);
+    QCOMPARE(afterWait, atOpen);
+    QVERIFY(afterClose > atOpen);
+    checkIdle();
+    checkLogMatchesCount();
+}
+
+void tst_Form1::startWhileAStoppedRunFinishes()
+{
+    auto *command1 = child<QPushButton>("Command1");
+    qint64 firstCount = -1;
+    QTimer::singleShot(30, this, [&] {
+        command1->click(); // stop
+        command1->click(); // start again before the first run has handed on its log
+        firstCount = m_window->Anzahl.whole();
+        QCOMPARE(command1->text(), QStringLiteral("Stop"));
+        QTimer::singleShot(50, command1, &QPushButton::click);
+    });
+    command1->click();
+
+    QVERIFY(firstCount > 0);
+    QCOMPARE(m_shell.opened, QStringList(2, m_dir->filePath(LogName)));
+    checkIdle();
+    checkLogMatchesCount();
+}
+
+void tst_Form1::stopStartStopInOneRound()
+{
+    auto *command1 = child<QPushButton>("Command1");
+    QTimer::singleShot(30, this, [&] {
+        command1->click();
+        command1->click();
+        command1->click();
+    });
+    command1->click();
+
+    QCOMPARE(m_shell.opened.size(), 1);
+    checkIdle();
+    checkLogMatchesCount();
+}
+
+void tst_Form1::closingEndsTheProgramAndRemovesTheLog_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::newRow("idle") << QStringLiteral("idle");
+    QTest::newRow("during a run") << QStringLiteral("running");
+}
+
+void tst_Form1::closingEndsTheProgramAndRemovesTheLog()
+{
+    QFETCH(QString, mode);
+    QFile old(m_dir->filePath(LogName));
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.close();
+
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--close"), mode, m_dir->path()});
+    QVERIFY(child.waitForFinished(20000));
+    QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(child.exitCode(), 0);
+    const qint64 countAtClose = child.readAllStandardOutput().trimmed().toLongLong();
+    QVERIFY(mode == QStringLiteral("idle") ? countAtClose == 0 : countAtClose > 0);
+    QVERIFY(!QFile::exists(old.fileName()));
+    QVERIFY(!QFile::exists(m_dir->filePath(QStringLiteral("opened"))));
+}
+
+int main(int argc, char *argv[])
+{
+    if (argc == 4 && qstrcmp(argv[1], "--close") == 0)
+        return closeChild(argc, argv);
+    QApplication app(argc, argv);
+    tst_Form1 test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_form1.moc"
