@@ -31,6 +31,7 @@ void Program::setEndHandler(EndHandler handler)
 void Program::failAndEnd(QWidget *parent, const QString &message)
 {
     std::fprintf(stderr, "%s\n", qPrintable(message));
-    MsgBox::show(parent, message, MsgBox::Critical, QCoreApplication::applicationName());
+    MsgBox::show(parent, message, MsgBox::Critical,
+                 QCoreApplication::applicationName() + QStringLiteral(" – Fehler"));
     end(1);
 }

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -28,11 +29,13 @@ class ShellRecorder : public QObject
     Q_OBJECT
 public:
     QStringList opened;
+    QList<qint64> sizes; // of each file as it was handed over
     QString recordFile;
 public slots:
     void open(const QUrl &url)
     {
         opened.append(url.toLocalFile());
+        sizes.append(QFileInfo(url.toLocalFile()).size());
         QFile record(recordFile);
         if (!recordFile.isEmpty() && record.open(QIODevice::Append))
             record.write(url.toLocalFile().toUtf8() + '\n');
@@ -117,6 +120,7 @@ void tst_Form1::init()
     m_dir = std::make_unique<QTemporaryDir>();
     Files::setProgramDirectory(m_dir->path());
     m_shell.opened.clear();
+    m_shell.sizes.clear();
     QDesktopServices::setUrlHandler(QStringLiteral("file"), &m_shell, "open");
     m_window = std::make_unique<Form1>();
     m_window->show();
@@ -279,16 +283,18 @@ void tst_Form1::startWhileAStoppedRunFinishes()
     auto *command1 = child<QPushButton>("Command1");
     qint64 firstCount = -1;
     QTimer::singleShot(30, this, [&] {
-        command1->click(); // stop
-        command1->click(); // start again before the first run has handed on its log
-        firstCount = m_window->Anzahl.whole();
-        QCOMPARE(command1->text(), QStringLiteral("Stop"));
         QTimer::singleShot(50, command1, &QPushButton::click);
+        command1->click(); // stop
+        firstCount = m_window->Anzahl.whole();
+        command1->click(); // start again before the first run has handed on its log
+        QCOMPARE(command1->text(), QStringLiteral("Stop"));
     });
     command1->click();
 
+    // Each run handed on its own complete log, the first one first.
     QVERIFY(firstCount > 0);
     QCOMPARE(m_shell.opened, QStringList(2, m_dir->filePath(LogName)));
+    QCOMPARE(m_shell.sizes, QList<qint64>({3 * firstCount, 3 * m_window->Anzahl.whole()}));
     checkIdle();
     checkLogMatchesCount();
 }
