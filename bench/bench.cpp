@@ -132,6 +132,9 @@ qint64 runInWindow(BenchWindow &window, int milliseconds)
 
 int main(int argc, char *argv[])
 {
+    // With no X server to show it on, the window runs on the offscreen platform.
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTemporaryDir folder;
     Files::setProgramDirectory(folder.path());
