@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include <limits>
+
 namespace {
 
 const QString IdleCaption = QStringLiteral("Type, Zizuzod, Type!");
@@ -74,6 +76,7 @@ Form1::Form1(QWidget *parent)
     colours.setColor(QPalette::WindowText, colours.color(QPalette::Highlight));
     setPalette(colours);
 
+    Text1->setMaxLength(std::numeric_limits<int>::max()); // Qt's default stops at 32767
     Text1->setFont(sansSerif(18));
     Label2->setFont(sansSerif(13.5));
     Label3->setFont(sansSerif(13.5));

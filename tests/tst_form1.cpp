@@ -248,6 +248,12 @@ void tst_Form1::leavingTheTextCleansIt()
     text1->setText(QStringLiteral(" ab1 c-Dä!"));
     child<QPushButton>("Command2")->setFocus(Qt::TabFocusReason);
     QCOMPARE(text1->text(), QStringLiteral("ABCD"));
+
+    // The box takes texts of any length.
+    text1->setFocus();
+    text1->setText(QStringLiteral("x.").repeated(40000));
+    child<QPushButton>("Command1")->setFocus(Qt::MouseFocusReason);
+    QCOMPARE(text1->text(), QStringLiteral("X").repeated(40000));
 }
 
 void tst_Form1::helpPausesTheRun()
