@@ -1,5 +1,6 @@
 #include "files.h"
 #include "form1.h"
+#include "shellrecorder.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -22,25 +23,6 @@ namespace {
 
 const QString LogName = QStringLiteral("Generated Chars.txt");
 const QString IdleCaption = QStringLiteral("Type, Zizuzod, Type!");
-
-// Catches the desktop's open requests, in the test or in a child's file.
-class ShellRecorder : public QObject
-{
-    Q_OBJECT
-public:
-    QStringList opened;
-    QList<qint64> sizes; // of each file as it was handed over
-    QString recordFile;
-public slots:
-    void open(const QUrl &url)
-    {
-        opened.append(url.toLocalFile());
-        sizes.append(QFileInfo(url.toLocalFile()).size());
-        QFile record(recordFile);
-        if (!recordFile.isEmpty() && record.open(QIODevice::Append))
-            record.write(url.toLocalFile().toUtf8() + '\n');
-    }
-};
 
 // Answers the next message box: records it, then presses OK.
 QTimer *answerNextBox(QString *record, std::function<void()> whileOpen = {})

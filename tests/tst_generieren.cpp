@@ -1,4 +1,5 @@
 #include "files.h"
+#include "shellrecorder.h"
 #include "runtimeerror.h"
 #include "scriptedrandom.h"
 #include "testrun.h"
@@ -8,16 +9,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
-
-// Catches the desktop's open requests in the test process.
-class ShellRecorder : public QObject
-{
-    Q_OBJECT
-public:
-    QStringList opened;
-public slots:
-    void open(const QUrl &url) { opened.append(url.toLocalFile()); }
-};
 
 class tst_Generieren : public QObject
 {
