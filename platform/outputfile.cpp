@@ -11,8 +11,6 @@ namespace {
 
 OutputFile *s_firstOpen = nullptr;
 
-QString writeFailure() { return QStringLiteral("In die Datei konnte nicht geschrieben werden."); }
-
 } // namespace
 
 OutputFile::~OutputFile()
@@ -65,7 +63,8 @@ void OutputFile::writeAll(const char *data, qsizetype size)
         if (written < 0) {
             if (errno == EINTR)
                 continue;
-            throw RuntimeError::fromErrno(writeFailure(), m_path, errno);
+            throw RuntimeError::fromErrno(QStringLiteral("In die Datei konnte nicht geschrieben werden."),
+                                          m_path, errno);
         }
         data += written;
         size -= written;

@@ -28,7 +28,8 @@ public:
     qint16 toInteger() const; // rounds half to even, as the runtime does
     QString toString() const;
 
-    // The string's characters without copying them; valid while the value lives.
+    // A string's characters without copying them, valid while the value
+    // lives; empty for a number (toString converts those).
     QStringView stringView() const;
 
 private:

@@ -1,7 +1,7 @@
 #include "files.h"
-#include "shellrecorder.h"
 #include "runtimeerror.h"
 #include "scriptedrandom.h"
+#include "shellrecorder.h"
 #include "testrun.h"
 
 #include <QDesktopServices>
