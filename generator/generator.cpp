@@ -26,7 +26,7 @@ double wholePartOf(double value)
 } // namespace
 
 Generator::Generator(RunView &view, RandomSource *random)
-    : m_view(view)
+    : m_view(view), m_logPath(chooseLogPath())
 {
     if (!random)
         m_ownRandom = std::make_unique<TimerRandom>();
@@ -62,16 +62,18 @@ QString Generator::Stringbereinigen(const QString &Zeile)
     return result;
 }
 
-QString Generator::logPath()
+QString Generator::chooseLogPath()
 {
-    return Files::programDirectory() + QStringLiteral("/Generated Chars.txt");
+    QString folder = Files::programDirectory();
+    if (!Files::isWritableDirectory(folder))
+        folder = Files::userDataDirectory();
+    return folder + QStringLiteral("/Generated Chars.txt");
 }
 
 void Generator::LogdateiLoeschen()
 {
-    const QString path = logPath();
-    if (Files::exists(path))
-        Files::remove(path);
+    if (Files::exists(m_logPath))
+        Files::remove(m_logPath);
 }
 
 void Generator::showCount()
@@ -81,7 +83,7 @@ void Generator::showCount()
 
 void Generator::Generieren()
 {
-    const QString Datei = logPath();
+    const QString &Datei = m_logPath;
     OutputFile log;
     log.open(Datei);
 

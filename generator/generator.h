@@ -31,7 +31,11 @@ public:
     Variant Zufallszeichen();
     static QString Stringbereinigen(const QString &Zeile);
 
-    static QString logPath();
+    // Where the log lives, decided once as the run's owner is made: beside
+    // the program where the user may write there, else in the user's data
+    // folder for the program, as an installed program's folder is read-only.
+    static QString chooseLogPath();
+    const QString &logPath() const { return m_logPath; }
 
 protected:
     // Types letters into the log until the latest spell the target or
@@ -39,7 +43,7 @@ protected:
     void Generieren();
     bool DateiOeffnen(quintptr hWnd, const QString &Datei);
     // Removes a log left by an earlier run, whatever stands under its name.
-    static void LogdateiLoeschen();
+    void LogdateiLoeschen();
 
     // How long the run goes between two processings of pending events.
     void setYieldInterval(quint64 nanoseconds) { m_yieldInterval = nanoseconds; }
@@ -48,6 +52,7 @@ private:
     void showCount();
 
     RunView &m_view;
+    const QString m_logPath;
     std::unique_ptr<RandomSource> m_ownRandom;
     RandomSource *m_random;
     // Long enough to be worth an event round trip and a repaint, short

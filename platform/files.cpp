@@ -3,6 +3,8 @@
 #include "runtimeerror.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QStandardPaths>
 
 #include <cerrno>
 
@@ -28,6 +30,18 @@ QString Files::programDirectory()
 void Files::setProgramDirectory(const QString &directory)
 {
     redirectedDirectory() = directory;
+}
+
+bool Files::isWritableDirectory(const QString &path)
+{
+    return ::access(path.toLocal8Bit().constData(), W_OK | X_OK) == 0;
+}
+
+QString Files::userDataDirectory()
+{
+    const QString directory = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    QDir().mkpath(directory);
+    return directory;
 }
 
 bool Files::exists(const QString &path)

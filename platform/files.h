@@ -12,6 +12,13 @@ QString programDirectory();
 // a folder of their own.
 void setProgramDirectory(const QString &directory);
 
+// Whether the user may create and remove files in the directory.
+bool isWritableDirectory(const QString &path);
+// The user's data folder for the program, created where it is missing. Its
+// path is returned even where it could not be created, so that a file opened
+// there later reports the failure with the place it concerns.
+QString userDataDirectory();
+
 // Whether an entry other than a directory stands under the name; a link
 // counts as such an entry and is not followed.
 bool exists(const QString &path);

@@ -5,7 +5,10 @@
 #include "testrun.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QFile>
+#include <QScopeGuard>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
@@ -23,7 +26,7 @@ private slots:
     void stopInTheYieldAfterTheMatchHidesIt();
     void oldLogIsRemovedBeforeTheRun();
     void plantedLinkIsNeverFollowed();
-    void unwritableFolderIsReported();
+    void logMovesWhereTheProgramFolderIsNotWritable();
 
 private:
     QByteArray log() const;
@@ -158,8 +161,8 @@ void tst_Generieren::oldLogIsRemovedBeforeTheRun()
     run.Generieren();
 
     checkLogHolds("B", run);
-    TestRun::LogdateiLoeschen(); // with no log present, nothing fails
-    TestRun::LogdateiLoeschen();
+    run.LogdateiLoeschen(); // with no log present, nothing fails
+    run.LogdateiLoeschen();
 }
 
 void tst_Generieren::plantedLinkIsNeverFollowed()
@@ -187,22 +190,42 @@ void tst_Generieren::plantedLinkIsNeverFollowed()
     QCOMPARE(file.readAll(), QByteArray("keep me"));
 }
 
-void tst_Generieren::unwritableFolderIsReported()
+// An installed program's folder takes no files; the log then lives in the
+// user's data folder, and where even that cannot be made the error names it.
+void tst_Generieren::logMovesWhereTheProgramFolderIsNotWritable()
 {
+    QStandardPaths::setTestModeEnabled(true);
+    const auto restoreHome = qScopeGuard([home = qgetenv("HOME")] { qputenv("HOME", home); });
+    qputenv("HOME", m_dir->path().toLocal8Bit());
     Files::setProgramDirectory(m_dir->filePath(QStringLiteral("missing")));
-    ScriptedRandom random("A");
+    ScriptedRandom random("AA");
     TestRun run(&random);
     run.target = QStringLiteral("A");
     run.laufend = true;
+    const QString dataLog = m_dir->filePath(QStringLiteral(".qttest/share/tst_generieren/Generated Chars.txt"));
+    QCOMPARE(run.logPath(), dataLog);
+    run.Generieren();
+    QCOMPARE(m_shell.opened, QStringList{dataLog});
+    QVERIFY(QFile::exists(dataLog));
+    run.LogdateiLoeschen();
+    QVERIFY(!QFile::exists(dataLog));
+
+    QDir(m_dir->filePath(QStringLiteral(".qttest"))).removeRecursively();
+    QFile blocker(m_dir->filePath(QStringLiteral(".qttest")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    TestRun blocked(&random);
+    blocked.target = QStringLiteral("A");
+    blocked.laufend = true;
     try {
-        run.Generieren();
+        blocked.Generieren();
         QFAIL("the run went on without its log");
     } catch (const RuntimeError &error) {
-        QVERIFY2(error.text().contains(m_dir->filePath(QStringLiteral("missing/Generated Chars.txt"))),
+        QVERIFY2(error.text().contains(QStringLiteral("Datei: ") + m_dir->filePath(QStringLiteral(".qttest/"))),
                  qPrintable(error.text()));
         QVERIFY(error.text().contains(QStringLiteral("Grund: ")));
     }
-    QVERIFY(m_shell.opened.isEmpty());
+    QCOMPARE(m_shell.opened.size(), 1);
 }
 
 QTEST_GUILESS_MAIN(tst_Generieren)
