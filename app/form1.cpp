@@ -7,6 +7,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -42,6 +43,22 @@ QFont sansSerif(qreal points)
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(points);
     return font;
+}
+
+// Where only a wider face than the designed one is installed, shrinks the
+// label's font to the largest size at which its text fits the room.
+void fitFont(QLabel *label, int room)
+{
+    QFont font = label->font();
+    while (QFontMetricsF(font).horizontalAdvance(label->text()) > room && font.pointSizeF() > 1.0)
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+    label->setFont(font);
+}
+
+void describe(QWidget *widget, const QString &name, const QString &description)
+{
+    widget->setAccessibleName(name);
+    widget->setAccessibleDescription(description);
 }
 
 template <typename Widget>
@@ -80,6 +97,9 @@ Form1::Form1(QWidget *parent)
     Text1->setFont(sansSerif(18));
     Label2->setFont(sansSerif(13.5));
     Label3->setFont(sansSerif(13.5));
+    // The count's box overlaps the label's by a pixel; its digits need no
+    // fitting, as even the largest count fills little of its box.
+    fitFont(Label2, Label3->x() - Label2->x());
     for (QPushButton *button : {Command1, Command2}) {
         button->setAutoDefault(false);
         button->setDefault(false);
@@ -88,7 +108,20 @@ Form1::Form1(QWidget *parent)
     setTabOrder(Command1, Command2);
     Text1->setFocus();
 
+    describe(this, QStringLiteral("Dovevad"),
+             QStringLiteral("Tippt zufällige Buchstaben, bis die eingegebene Zeichenfolge erscheint."));
+    describe(Text1, QStringLiteral("Zeichenfolge"),
+             QStringLiteral("Die gesuchte Zeichenfolge; nur die Buchstaben A bis Z zählen."));
+    describe(Label2, QStringLiteral("Anzahl der generierten Zeichen"),
+             QStringLiteral("Beschriftung des Zählers."));
+    describe(Label3, QStringLiteral("Zähler"),
+             QStringLiteral("Wie viele Zeichen der laufende oder letzte Durchlauf getippt hat."));
+    describe(Command2, QStringLiteral("Hilfe"), QStringLiteral("Zeigt die Hilfe an."));
+    showIdle(); // the window starts idle, which also names Command1 for screen readers
+
     Text1->installEventFilter(this);
+    Command1->installEventFilter(this);
+    Command2->installEventFilter(this);
     connect(Command1, &QPushButton::clicked, this, [this] { Program::runHandler(this, [this] { Command1_Click(); }); });
     connect(Command2, &QPushButton::clicked, this, [this] { Program::runHandler(this, [this] { Command2_Click(); }); });
 
@@ -99,6 +132,15 @@ Form1::Form1(QWidget *parent)
 
 bool Form1::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::KeyPress && (watched == Command1 || watched == Command2)) {
+        // Return and Enter press the focused button, as Space does, without
+        // making either button the window's default.
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && !key->isAutoRepeat()) {
+            static_cast<QPushButton *>(watched)->click();
+            return true;
+        }
+    }
     if (watched == Text1 && event->type() == QEvent::FocusOut) {
         // Switching to another program is no reason to touch the text.
         const auto reason = static_cast<QFocusEvent *>(event)->reason();
@@ -144,6 +186,7 @@ void Form1::Command1_Click()
 void Form1::showIdle()
 {
     Command1->setText(IdleCaption);
+    describe(Command1, QStringLiteral("Start"), QStringLiteral("Beginnt zu tippen, bis die Zeichenfolge erscheint."));
     laufend = false;
     Text1->setEnabled(true);
 }
@@ -151,6 +194,7 @@ void Form1::showIdle()
 void Form1::showBusy()
 {
     Command1->setText(QStringLiteral("Stop"));
+    describe(Command1, QStringLiteral("Stop"), QStringLiteral("Hält das Tippen an."));
     Text1->setEnabled(false);
 }
 

@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPointer>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -171,20 +170,33 @@ void tst_Form1::startsAsLaidOut()
     }
     QCOMPARE(child<QLabel>("Label2")->font().pointSizeF(), 13.5);
 
-    // Tab skips the labels; Enter presses no button and Esc closes nothing.
+    // Tab skips the labels. Return in the text box presses no button and Esc
+    // closes nothing; Return and Enter press a focused button, as Space does.
     for (QWidget *next : {static_cast<QWidget *>(command1), static_cast<QWidget *>(command2),
                           static_cast<QWidget *>(text1)}) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), next);
     }
-    text1->clear(); // were a run to start, it would end at once
+    text1->clear(); // a run started now finds its empty target at once
     QString box;
-    const QPointer<QTimer> answering = answerNextBox(&box);
-    command1->setFocus();
-    QTest::keyClick(command1, Qt::Key_Return);
-    QTest::keyClick(command1, Qt::Key_Escape);
-    delete answering;
+    answerNextBox(&box);
+    QTest::keyClick(text1, Qt::Key_Return);
+    QTest::keyClick(text1, Qt::Key_Escape);
     QVERIFY(m_window->isVisible() && !m_window->laufend && box.isEmpty());
+    command1->setFocus();
+    QTest::keyClick(command1, Qt::Key_Escape);
+    QTest::keyClick(command1, Qt::Key_Return);
+    QVERIFY(m_window->laufend && box.startsWith(QStringLiteral("Gefunden!")));
+    QTest::keyClick(command1, Qt::Key_Enter, Qt::KeypadModifier);
+    QVERIFY(m_window->isVisible() && !m_window->laufend);
+
+    // Screen readers get a German name and description for every control.
+    QList<QWidget *> described = m_window->findChildren<QWidget *>();
+    described.append(m_window.get());
+    for (QWidget *widget : std::as_const(described)) {
+        QVERIFY2(!widget->accessibleName().isEmpty(), qPrintable(widget->objectName()));
+        QVERIFY2(!widget->accessibleDescription().isEmpty(), qPrintable(widget->objectName()));
+    }
 }
 
 void tst_Form1::startAndStop()
@@ -192,6 +204,7 @@ void tst_Form1::startAndStop()
     auto *command1 = child<QPushButton>("Command1");
     QTimer::singleShot(50, this, [&] {
         QCOMPARE(command1->text(), QStringLiteral("Stop"));
+        QCOMPARE(command1->accessibleName(), QStringLiteral("Stop"));
         QVERIFY(!child<QLineEdit>("Text1")->isEnabled());
         QVERIFY(m_window->laufend);
         command1->click();
