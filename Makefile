@@ -1,7 +1,7 @@
 # Set-up and everyday commands; each installs what is missing, then builds.
 BUILD := build
 
-.PHONY: run test bench build deps clean
+.PHONY: run test bench package build deps clean
 
 run: build
 	./$(BUILD)/dovevad
@@ -11,6 +11,11 @@ test: build
 
 bench: build
 	./$(BUILD)/bench/dovevad-bench
+
+# A Debian package in this folder, to install with apt.
+package: build
+	cd $(BUILD) && cpack -G DEB
+	cp $(BUILD)/dovevad_*.deb .
 
 build: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release

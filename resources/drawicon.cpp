@@ -1,24 +1,25 @@
-// Draws the window icon: the face of a brown animal with large white eyes
-// and a smiling light-brown muzzle on a light-blue square, 72 by 72 pixels,
-// 24-bit colour with no transparency. Usage: dovevad-drawicon OUTPUT.png
+// Draws the program's icon: the face of a brown animal with large white eyes
+// and a smiling light-brown muzzle on a light-blue square. One drawing, in a
+// 72 by 72 design grid, gives every size of the icon and its scalable form.
+// Usage: dovevad-drawicon SIZE OUTPUT.png   (24-bit colour, no transparency)
+//        dovevad-drawicon svg OUTPUT.svg
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
+#include <QSvgGenerator>
 
-int main(int argc, char *argv[])
+#include <cstdio>
+
+namespace {
+
+constexpr int Design = 72;
+
+void drawIcon(QPainter &painter)
 {
-    QGuiApplication app(argc, argv);
-    if (argc != 2)
-        return 2;
-
     const QColor sky(0x00A2E8), brown(0x804000), lightBrown(0xB97A57);
-    QImage image(72, 72, QImage::Format_RGB888);
-    image.fill(sky);
-
-    QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillRect(QRectF(0, 0, Design, Design), sky);
     painter.setPen(QPen(Qt::black, 1.5));
 
     painter.setBrush(brown); // ears, then the head over them
@@ -52,7 +53,41 @@ int main(int argc, char *argv[])
     smile.quadTo(QPointF(36, 62), QPointF(45, 54));
     painter.drawPath(smile);
     painter.drawLine(QPointF(36, 51), QPointF(36, 57));
-    painter.end();
+}
 
-    return image.save(QString::fromLocal8Bit(argv[1]), "PNG") ? 0 : 1;
+bool drawPng(int size, const QString &output)
+{
+    QImage image(size, size, QImage::Format_RGB888);
+    QPainter painter(&image);
+    painter.scale(qreal(size) / Design, qreal(size) / Design);
+    drawIcon(painter);
+    painter.end();
+    return image.save(output, "PNG");
+}
+
+bool drawSvg(const QString &output)
+{
+    QSvgGenerator svg;
+    svg.setFileName(output);
+    svg.setSize(QSize(Design, Design));
+    svg.setViewBox(QRect(0, 0, Design, Design));
+    svg.setTitle(QStringLiteral("Dovevad"));
+    QPainter painter(&svg);
+    drawIcon(painter);
+    return painter.end();
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (argc != 3) {
+        std::fprintf(stderr, "Usage: %s SIZE|svg OUTPUT\n", argv[0]);
+        return 2;
+    }
+    const QString output = QString::fromLocal8Bit(argv[2]);
+    if (qstrcmp(argv[1], "svg") == 0)
+        return drawSvg(output) ? 0 : 1;
+    const int size = QByteArray(argv[1]).toInt();
+    return size > 0 && drawPng(size, output) ? 0 : 1;
 }

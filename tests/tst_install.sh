@@ -1,0 +1,108 @@
+#!/usr/bin/env bash
+# The program as users get it: the files the install rules put under /usr,
+# the Debian package, and the installed program started by an ordinary user
+# from its read-only folder.
+# Usage: tst_install.sh BUILD_DIR
+build=$1
+source "$(dirname "$0")/x11session.sh"
+id=org.example.dovevad
+
+expected=$(sort <<LIST
+usr/bin/dovevad
+usr/share/applications/$id.desktop
+usr/share/metainfo/$id.metainfo.xml
+usr/share/icons/hicolor/scalable/apps/$id.svg
+$(for size in 16 24 32 48 64 72 128 256; do echo "usr/share/icons/hicolor/${size}x${size}/apps/$id.png"; done)
+LIST
+)
+
+root="$work/root"
+DESTDIR="$root" cmake --install "$build" --prefix /usr >/dev/null
+installed=$(cd "$root" && find . ! -type d | sed 's|^\./||' | sort)
+[ "$installed" = "$expected" ] || fail "installed files differ:$(diff <(echo "$expected") <(echo "$installed"))"
+report=$(desktop-file-validate "$root/usr/share/applications/$id.desktop" 2>&1) \
+    && [ -z "$report" ] || fail "desktop entry: $report"
+report=$(appstreamcli validate --no-net "$root/usr/share/metainfo/$id.metainfo.xml" 2>&1) \
+    || fail "metadata: $report"
+! grep -E '^[EW]:' <<<"$report" || fail "metadata has errors or warnings"
+for size in 16 24 32 48 64 72 128 256; do
+    png="$root/usr/share/icons/hicolor/${size}x${size}/apps/$id.png"
+    [ "$(identify -format '%wx%h %[channels]' "$png")" = "${size}x${size} srgb" ] \
+        || fail "icon $png is $(identify -format '%wx%h %[channels]' "$png")"
+done
+grep -q 'viewBox="0 0 72 72"' "$root/usr/share/icons/hicolor/scalable/apps/$id.svg" || fail "scalable icon"
+ok "install rules put exactly the program, its entry, metadata and icons in place; all valid"
+
+cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/package" >/dev/null
+deb=$(echo "$work"/package/dovevad_1.01-1_*.deb)
+[ -f "$deb" ] || fail "no package dovevad_1.01-1_*.deb"
+packaged=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { sub(/^\.\//, "", $6); print $6 }' | sort)
+[ "$packaged" = "$expected" ] || fail "packaged files differ:$(diff <(echo "$expected") <(echo "$packaged"))"
+depends=$(dpkg-deb -f "$deb" Depends)
+for needed in 'libc6 (>=' 'libqt6widgets6 (>=' 'libqt6core6 (>=' fonts-liberation2 qt6-qpa-plugins; do
+    [[ ", $depends," == *", $needed"* ]] || fail "Depends lacks $needed: $depends"
+done
+for field in Maintainer Section Description; do
+    [ -n "$(dpkg-deb -f "$deb" "$field")" ] || fail "the package has no $field"
+done
+apt-get install -s --no-install-recommends "$deb" 2>&1 | grep -q '^Inst dovevad ' \
+    || fail "the package's dependencies cannot be met on this system"
+# Installed and removed in a package database of its own, which leaves the
+# machine's alone.
+admin="$work/dpkgroot"
+mkdir -p "$admin/var/lib/dpkg/info" "$admin/var/lib/dpkg/updates"
+touch "$admin/var/lib/dpkg/status"
+dpkg_own=(dpkg "--root=$admin" --log=/dev/null --force-depends)
+[ "$(id -u)" -eq 0 ] || dpkg_own=(fakeroot "${dpkg_own[@]}" --force-not-root)
+"${dpkg_own[@]}" -i "$deb" >/dev/null 2>&1 || fail "dpkg -i failed"
+[ "$(cd "$admin" && find usr ! -type d | sort)" = "$expected" ] || fail "dpkg -i placed other files"
+"${dpkg_own[@]}" -r dovevad >/dev/null 2>&1 || fail "dpkg -r failed"
+[ ! -e "$admin/usr" ] || fail "dpkg -r left: $(find "$admin/usr")"
+ok "package $(basename "$deb"): the same files; Depends: $depends; installs and removes cleanly"
+
+# An ordinary user: as root, drop to nobody; else take the folder's write
+# permission away, which is what /usr/bin is to such a user.
+chmod 755 "$work"
+home="$work/home"
+mkdir "$home"
+user=()
+if [ "$(id -u)" -eq 0 ]; then
+    chown nobody "$home"
+    chmod 666 "$work/opened"
+    user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+else
+    chmod a-w "$root/usr/bin"
+fi
+program="$root/usr/bin/dovevad"
+as_user=(env -u XDG_DATA_HOME "HOME=$home" "${user[@]}")
+start_program "$program" "${as_user[@]}"
+class=$(xprop -id "$win" WM_CLASS | sed -n 's/.*", "\(.*\)"$/\1/p')
+grep -qx "StartupWMClass=$class" "$root/usr/share/applications/$id.desktop" \
+    || fail "the entry's StartupWMClass does not name the window's class $class"
+type_target AB
+click_command1
+answer_box 'Gefunden!'
+log="$home/.local/share/Dovevad/Generated Chars.txt"
+[ -f "$log" ] || fail "no log in the user's data folder: $(cat "$work/stderr")"
+check_log_lines "$log"
+letters=$(tr -d '\r\n' <"$log")
+[ "${letters: -2}" = AB ] || fail "the log ends in ${letters: -2}"
+[ "$(tail -n 1 "$work/opened")" = "$(url_of "$log")" ] || fail "the viewer was asked for $(tail -n 1 "$work/opened")"
+[ "$(ls "$root/usr/bin")" = dovevad ] || fail "the program's folder changed: $(ls "$root/usr/bin")"
+click_command1
+close_program 0
+[ ! -e "$log" ] || fail "the log is left in the user's data folder after closing"
+ok "from a read-only folder the log lives in the user's data folder, is opened there and removed on close"
+
+chmod u+w "$root/usr/bin"
+start_program "$program" env -u XDG_DATA_HOME "HOME=$home"
+type_target AB
+click_command1
+answer_box 'Gefunden!'
+log="$root/usr/bin/Generated Chars.txt"
+[ -f "$log" ] || fail "no log beside the program in a writable folder"
+[ "$(tail -n 1 "$work/opened")" = "$(url_of "$log")" ] || fail "the viewer was asked for $(tail -n 1 "$work/opened")"
+click_command1
+close_program 0
+[ ! -e "$log" ] || fail "the log is left beside the program after closing"
+ok "from a writable folder the log stays beside the program"

@@ -1,0 +1,79 @@
+# Sourced by the tests that drive the real program as a user does: an X
+# server of their own with a window manager, a fake xdg-open first on PATH
+# that records what the desktop is asked to open, and helpers for xdotool.
+set -euo pipefail
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+ok() { echo "ok - $*"; }
+wait_until() { # CONDITION [SECONDS]
+    local tries=$(( ${2:-20} * 10 ))
+    for ((i = 0; i < tries; i++)); do
+        eval "$1" && return 0
+        sleep 0.1
+    done
+    fail "timed out waiting for: $1"
+}
+
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+pids+=($!)
+wait_until '[ -s "$work/display" ]'
+export DISPLAY=":$(cat "$work/display")"
+openbox >/dev/null 2>&1 &
+pids+=($!)
+wait_until 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"'
+
+mkdir "$work/bin"
+cat >"$work/bin/xdg-open" <<SCRIPT
+#!/bin/sh
+printf '%s\n' "\$1" >>"$work/opened"
+SCRIPT
+chmod 755 "$work/bin/xdg-open"
+touch "$work/opened"
+export PATH="$work/bin:$PATH" QT_QPA_PLATFORM=xcb
+
+start_program() { # PROGRAM [COMMAND PREFIX...]: sets $app and $win
+    "${@:2}" "$1" 2>"$work/stderr" &
+    app=$!
+    pids+=("$app")
+    win=$(xdotool search --sync --onlyvisible --name '^Dovevad$' | head -n 1)
+}
+click() { xdotool mousemove --window "$win" "$1" "$2" click 1; sleep 0.2; }
+click_text1() { click 345 34; }
+click_command1() { click 345 124; }
+click_command2() { click 664 128; }
+type_target() {
+    click_text1
+    xdotool key --clearmodifiers ctrl+a
+    xdotool type --delay 20 "$1"
+    xdotool key Tab
+}
+find_window() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
+answer_box() { # TITLE
+    wait_until "[ -n \"\$(find_window '$1')\" ]"
+    local box
+    box=$(find_window "$1")
+    xdotool windowactivate --sync "$box" key --clearmodifiers Return
+    wait_until "[ -z \"\$(find_window '$1')\" ]"
+}
+close_program() { # closes the window as a desktop does; EXPECTED_STATUS
+    wmctrl -i -c "$win"
+    local status=0
+    wait "$app" || status=$?
+    [ "$status" -eq "$1" ] || fail "exit status $status, expected $1"
+}
+opened_count() { wc -l <"$work/opened"; }
+url_of() { printf 'file://%s' "${1// /%20}"; }
+check_log_lines() { # LOG
+    [ $(( $(stat -c %s "$1") % 3 )) -eq 0 ] || fail "the log does not end on a whole line"
+    local bad
+    bad=$(LC_ALL=C grep -cvE $'^[A-Z]\r$' "$1" || true)
+    [ "$bad" -eq 0 ] || fail "$bad lines of the log are not one letter and CR LF"
+}
