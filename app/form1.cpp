@@ -71,10 +71,10 @@ Widget *place(Widget *widget, const char *name, const QRect &geometry)
 
 } // namespace
 
-Form1::Form1(QWidget *parent)
+Form1::Form1(QWidget *parent, const QString &logPath)
     : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
                           | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
-    , Generator(static_cast<RunView &>(*this))
+    , Generator(static_cast<RunView &>(*this), nullptr, logPath)
     , Text1(place(new QLineEdit(QStringLiteral("ZEICHENFOLGE"), this), "Text1",
                   fromTwips(2595, 240, 5160, 555)))
     , Label2(place(new QLabel(QStringLiteral("Anzahl der generierten Zeichen:"), this), "Label2",
@@ -241,4 +241,9 @@ void Form1::showMessage(const QString &prompt, int style, const QString &title)
 void Form1::processPendingEvents()
 {
     QCoreApplication::processEvents();
+}
+
+void Form1::endRun()
+{
+    showIdle();
 }

@@ -16,7 +16,7 @@ class Form1 : public QWidget, private RunView, public Generator
     Q_OBJECT
 
 public:
-    explicit Form1(QWidget *parent = nullptr);
+    explicit Form1(QWidget *parent = nullptr, const QString &logPath = Generator::chooseLogPath());
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -36,6 +36,7 @@ private:
     quintptr nativeHandle() const override;
     void showMessage(const QString &prompt, int style, const QString &title) override;
     void processPendingEvents() override;
+    void endRun() override;
 
     QLineEdit *Text1;
     QLabel *Label2;

@@ -1,6 +1,8 @@
 // Letters per second: of the letter alone, of a run with no window, of a
 // run in the window on the current platform, and of a run that processes
-// events and repaints the counter after every letter.
+// events and repaints the counter after every letter; the time to clean a
+// 1 MB paste. With --letters N: one run of N letters with no window, and
+// the program's peak memory after it.
 
 #include "files.h"
 #include "form1.h"
@@ -20,6 +22,8 @@
 #include <functional>
 #include <vector>
 
+#include <sys/resource.h>
+
 namespace {
 
 const QString Target = QStringLiteral("ZEICHENFOLGE"); // never found: the run goes on until stopped
@@ -34,11 +38,16 @@ public:
     using Generator::LogdateiLoeschen;
 
     QElapsedTimer clock;
+    qint64 letterLimit = 0; // else the run lasts RunMilliseconds
     QString targetText() const override { return Target; }
     void showCount(const QString &) override {}
     quintptr nativeHandle() const override { return 0; }
     void showMessage(const QString &, int, const QString &) override {}
-    void processPendingEvents() override { laufend = clock.elapsed() < RunMilliseconds; }
+    void processPendingEvents() override
+    {
+        laufend = letterLimit > 0 ? Anzahl.whole() < letterLimit : clock.elapsed() < RunMilliseconds;
+    }
+    void endRun() override { laufend = false; }
 };
 
 class BenchWindow : public Form1
@@ -131,6 +140,39 @@ qint64 runInWindow(BenchWindow &window)
     return runOnce(window);
 }
 
+// Milliseconds to clean a paste of 1 MB: letters, digits, umlauts, Greek,
+// combining marks and emoji.
+double cleanPaste()
+{
+    const QString block = QStringLiteral("Dovevad 42 äÖß€ Ωλ e\u0301 😀 ");
+    const QString paste = block.repeated((1 << 20) / int(block.size()));
+    std::vector<double> times;
+    qsizetype kept = 0;
+    for (int i = 0; i < 5; ++i) {
+        QElapsedTimer clock;
+        clock.start();
+        kept += Generator::Stringbereinigen(paste).size();
+        times.push_back(double(clock.nsecsElapsed()) / 1e6);
+    }
+    return median(times) + (kept == 0);
+}
+
+int runLetters(qint64 letters)
+{
+    NullRun run;
+    run.letterLimit = letters;
+    QElapsedTimer clock;
+    clock.start();
+    runOnce(run);
+    const double seconds = double(clock.nsecsElapsed()) / 1e9;
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("letters: %lld in %.1f s\npeak-memory: %.1f MB\n", run.Anzahl.whole(), seconds,
+                double(usage.ru_maxrss) / 1024.0);
+    run.LogdateiLoeschen();
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -143,6 +185,9 @@ int main(int argc, char *argv[])
     Files::setProgramDirectory(folder.path());
     ShellSink shell;
     QDesktopServices::setUrlHandler(QStringLiteral("file"), &shell, "open");
+
+    if (argc == 3 && qstrcmp(argv[1], "--letters") == 0)
+        return runLetters(QByteArray(argv[2]).toLongLong());
 
     NullRun run;
     const double letter = measure(Repeats, [&] { return drawLetters(run); });
@@ -169,6 +214,7 @@ int main(int argc, char *argv[])
     print("ratio-window", inWindow / withoutWindow, "");
     print("ratio-literal", inWindow / literal, "");
     print("counter-repaints", repaints, " /s");
+    print("clean-1mb", cleanPaste(), " ms");
     window.LogdateiLoeschen();
     QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
     return 0;

@@ -3,12 +3,14 @@
 #include "ansi.h"
 #include "files.h"
 #include "msgbox.h"
-#include "outputfile.h"
 #include "runview.h"
 #include "shell.h"
 #include "timerrandom.h"
 #include "verlauf.h"
 
+#include <QLocale>
+
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -25,8 +27,8 @@ double wholePartOf(double value)
 
 } // namespace
 
-Generator::Generator(RunView &view, RandomSource *random)
-    : m_view(view), m_logPath(chooseLogPath())
+Generator::Generator(RunView &view, RandomSource *random, const QString &logPath)
+    : m_view(view), m_logPath(logPath)
 {
     if (!random)
         m_ownRandom = std::make_unique<TimerRandom>();
@@ -91,8 +93,9 @@ void Generator::Generieren()
     QString target = m_view.targetText().toUpper();
     verlauf.keepAtLeast(target.size());
     quint64 lastYield = m_random->timer();
+    bool diskNearlyFull = eatsIntoReserve(log.space());
 
-    for (;;) {
+    while (!diskNearlyFull) {
         if (verlauf.endsWith(target)) {
             showCount();
             m_view.showMessage(QStringLiteral("Zeichenfolge wurde gefunden!"), MsgBox::Information,
@@ -110,7 +113,11 @@ void Generator::Generieren()
         const quint64 now = m_random->timer();
         if (now - lastYield >= m_yieldInterval) {
             lastYield = now;
+            log.flush(); // the count shown is on disk, whatever fails later
             showCount();
+            diskNearlyFull = eatsIntoReserve(log.space());
+            if (diskNearlyFull)
+                break;
             target = m_view.targetText().toUpper();
             verlauf.keepAtLeast(target.size());
             m_view.processPendingEvents();
@@ -118,8 +125,30 @@ void Generator::Generieren()
         if (!laufend)
             break; // only a processing clears it, and the caption was just set
     }
+    if (diskNearlyFull)
+        m_view.endRun();
     log.close();
     DateiOeffnen(m_view.nativeHandle(), Datei);
+    if (diskNearlyFull)
+        reportDiskNearlyFull(log.size());
+}
+
+bool Generator::eatsIntoReserve(const OutputFile::Space &space)
+{
+    const quint64 reserve = std::min(space.total / 100 * 15, MaximumReserve);
+    return space.available < reserve + CheckSpan;
+}
+
+void Generator::reportDiskNearlyFull(qint64 logSize)
+{
+    const QLocale german(QLocale::German);
+    const QString size = logSize < 1000 ? QStringLiteral("%1 Byte").arg(logSize)
+                                        : german.formattedDataSize(logSize, 1, QLocale::DataSizeSIFormat);
+    m_view.showMessage(QStringLiteral("Der Datenträger ist fast voll. Damit andere Programme ihre Dateien "
+                                      "noch speichern können, hat Dovevad aufgehört zu tippen.\n\n"
+                                      "Die Logdatei enthält %1 Zeichen und belegt %2.")
+                           .arg(german.toString(Anzahl.whole()), size),
+                       MsgBox::Exclamation, QStringLiteral("Dovevad"));
 }
 
 bool Generator::DateiOeffnen(quintptr hWnd, const QString &Datei)
@@ -127,5 +156,8 @@ bool Generator::DateiOeffnen(quintptr hWnd, const QString &Datei)
     // The desktop needs no owner window, parameters, working folder or show
     // command to open a file: the path is all that carries over.
     Q_UNUSED(hWnd);
-    return Shell::open(Datei);
+    const bool opened = Shell::open(Datei);
+    if (!opened) // nothing is lost: the log stays where it is
+        qWarning("%s", qPrintable(QStringLiteral("Die Logdatei konnte nicht im Textbetrachter geöffnet werden: ") + Datei));
+    return opened;
 }

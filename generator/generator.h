@@ -1,6 +1,7 @@
 #pragma once
 
 #include "currency.h"
+#include "outputfile.h"
 #include "variant.h"
 
 #include <QString>
@@ -17,7 +18,8 @@ class RunView;
 class Generator
 {
 public:
-    explicit Generator(RunView &view, RandomSource *random = nullptr);
+    explicit Generator(RunView &view, RandomSource *random = nullptr,
+                       const QString &logPath = chooseLogPath());
     virtual ~Generator();
     Generator(const Generator &) = delete;
     Generator &operator=(const Generator &) = delete;
@@ -31,8 +33,8 @@ public:
     Variant Zufallszeichen();
     static QString Stringbereinigen(const QString &Zeile);
 
-    // Where the log lives, decided once as the run's owner is made: beside
-    // the program where the user may write there, else in the user's data
+    // Where the log lives, decided once as the program starts: beside the
+    // program where the user may write there, else in the user's data
     // folder for the program, as an installed program's folder is read-only.
     static QString chooseLogPath();
     const QString &logPath() const { return m_logPath; }
@@ -48,8 +50,18 @@ protected:
     // How long the run goes between two processings of pending events.
     void setYieldInterval(quint64 nanoseconds) { m_yieldInterval = nanoseconds; }
 
+    // A run leaves free the smaller of 15 % of the log's file system and
+    // 4 GiB, as the system journal does, so that other programs can still
+    // save their files. It checks at every yield, a few milliseconds apart,
+    // in which no disk takes anywhere near CheckSpan; so it ends once the
+    // next CheckSpan would eat into the reserve, and the reserve stays whole.
+    static constexpr quint64 MaximumReserve = quint64(4) << 30;
+    static constexpr quint64 CheckSpan = quint64(64) << 20;
+    static bool eatsIntoReserve(const OutputFile::Space &space);
+
 private:
     void showCount();
+    void reportDiskNearlyFull(qint64 logSize);
 
     RunView &m_view;
     const QString m_logPath;

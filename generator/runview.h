@@ -15,4 +15,6 @@ public:
     virtual quintptr nativeHandle() const = 0;
     virtual void showMessage(const QString &prompt, int style, const QString &title) = 0;
     virtual void processPendingEvents() = 0;
+    // Ends the run as the stop button does, for a run that stops itself.
+    virtual void endRun() = 0;
 };

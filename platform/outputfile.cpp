@@ -3,8 +3,10 @@
 #include "runtimeerror.h"
 
 #include <cerrno>
+#include <cstring>
 
 #include <fcntl.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 namespace {
@@ -33,6 +35,7 @@ void OutputFile::open(const QString &path)
     if (!m_buffer)
         m_buffer = std::make_unique<char[]>(Capacity);
     m_used = 0;
+    m_size = 0;
     m_nextOpen = s_firstOpen;
     s_firstOpen = this;
 }
@@ -58,17 +61,40 @@ void OutputFile::writeAll(const char *data, qsizetype size)
 {
     if (!isOpen())
         throw RuntimeError(QStringLiteral("In eine geschlossene Datei kann nicht geschrieben werden."), m_path);
+    const char *const start = data;
     while (size > 0) {
         const ssize_t written = ::write(m_fd, data, size_t(size));
         if (written < 0) {
-            if (errno == EINTR)
+            const int error = errno;
+            if (error == EINTR)
                 continue;
+            keepWholeLines(start, data - start);
             throw RuntimeError::fromErrno(QStringLiteral("In die Datei konnte nicht geschrieben werden."),
-                                          m_path, errno);
+                                          m_path, error);
         }
         data += written;
         size -= written;
     }
+    m_size += data - start;
+}
+
+// A reader of the file never meets a torn line; whatever the cut fails to
+// do, the error that follows reports the file anyway.
+void OutputFile::keepWholeLines(const char *data, qsizetype written) noexcept
+{
+    const void *lastEnd = ::memrchr(data, '\n', size_t(written));
+    const qint64 kept = m_size + (lastEnd ? static_cast<const char *>(lastEnd) - data + 1 : 0);
+    if (::ftruncate(m_fd, kept) == 0)
+        m_size = kept;
+}
+
+OutputFile::Space OutputFile::space() const
+{
+    struct statvfs system{};
+    if (::fstatvfs(m_fd, &system) != 0)
+        throw RuntimeError::fromErrno(QStringLiteral("Der freie Platz auf dem Datenträger konnte nicht ermittelt werden."),
+                                      m_path, errno);
+    return {quint64(system.f_bavail) * system.f_frsize, quint64(system.f_blocks) * system.f_frsize};
 }
 
 void OutputFile::close()

@@ -23,10 +23,23 @@ public:
     void open(const QString &path);
     // The line, then CR LF.
     void printLine(QStringView line);
+    // Writes what is buffered. A write that fails part way cuts the file
+    // back to its last whole line before the error is thrown.
+    void flush();
     // Writes what is buffered and closes the file.
     void close();
 
+    struct Space
+    {
+        quint64 available; // what ordinary users may still fill
+        quint64 total;
+    };
+    // The space on the open file's file system; throws RuntimeError.
+    Space space() const;
+
     bool isOpen() const { return m_fd >= 0; }
+    // Bytes written so far, buffered ones included.
+    qint64 size() const { return m_size + m_used; }
 
     // Closes every open file as the program ends, reporting nothing.
     static void closeAllOnExit() noexcept;
@@ -35,8 +48,9 @@ private:
     static constexpr qsizetype Capacity = 1 << 20;
 
     void printLongLine(QStringView line);
-    void flush();
+    // Every caller hands over whole lines.
     void writeAll(const char *data, qsizetype size);
+    void keepWholeLines(const char *data, qsizetype written) noexcept;
     void closeQuietly() noexcept;
     void unlink() noexcept; // from the list of open files
 
@@ -44,6 +58,7 @@ private:
     QString m_path;
     std::unique_ptr<char[]> m_buffer;
     qsizetype m_used = 0;
+    qint64 m_size = 0; // of the file, all of it whole lines
     OutputFile *m_nextOpen = nullptr;
 };
 

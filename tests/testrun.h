@@ -16,6 +16,7 @@ public:
 
     using Generator::Generieren;
     using Generator::LogdateiLoeschen;
+    using Generator::setYieldInterval;
 
     QString target;
     QStringList captions;
@@ -30,6 +31,7 @@ public:
     {
         messages.append(QStringLiteral("%1|%2|%3").arg(prompt).arg(style).arg(title));
     }
+    void endRun() override { laufend = false; }
     void processPendingEvents() override
     {
         ++yields;

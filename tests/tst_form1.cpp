@@ -1,3 +1,4 @@
+#include "answerbox.h"
 #include "files.h"
 #include "form1.h"
 #include "shellrecorder.h"
@@ -22,25 +23,6 @@ namespace {
 
 const QString LogName = QStringLiteral("Generated Chars.txt");
 const QString IdleCaption = QStringLiteral("Type, Zizuzod, Type!");
-
-// Answers the next message box: records it, then presses OK.
-QTimer *answerNextBox(QString *record, std::function<void()> whileOpen = {})
-{
-    auto *poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, poll, [=] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        poll->deleteLater();
-        poll->stop();
-        *record = QStringLiteral("%1|%2|%3").arg(box->windowTitle()).arg(box->icon()).arg(box->text());
-        if (whileOpen)
-            whileOpen();
-        box->accept();
-    });
-    poll->start(5);
-    return poll;
-}
 
 // A child process that closes the window, idle or during a run.
 int closeChild(int argc, char *argv[])
@@ -79,7 +61,9 @@ private slots:
     void emptyTargetIsFoundAtOnce();
     void leavingTheTextCleansIt();
     void helpPausesTheRun();
+    void startWhileAStoppedRunFinishes_data();
     void startWhileAStoppedRunFinishes();
+    void helpAsTheTargetIsFound();
     void stopStartStopInOneRound();
     void closingEndsTheProgramAndRemovesTheLog_data();
     void closingEndsTheProgramAndRemovesTheLog();
@@ -279,15 +263,24 @@ void tst_Form1::helpPausesTheRun()
     checkLogMatchesCount();
 }
 
+void tst_Form1::startWhileAStoppedRunFinishes_data()
+{
+    QTest::addColumn<int>("clicks");
+    QTest::newRow("stop, start") << 2;
+    QTest::newRow("ten clicks") << 10;
+}
+
 void tst_Form1::startWhileAStoppedRunFinishes()
 {
+    QFETCH(int, clicks);
     auto *command1 = child<QPushButton>("Command1");
     qint64 firstCount = -1;
     QTimer::singleShot(30, this, [&] {
         QTimer::singleShot(50, command1, &QPushButton::click);
-        command1->click(); // stop
+        // Stop, start, ... before the first run has handed on its log.
+        for (int i = 0; i < clicks; ++i)
+            command1->click();
         firstCount = m_window->Anzahl.whole();
-        command1->click(); // start again before the first run has handed on its log
         QCOMPARE(command1->text(), QStringLiteral("Stop"));
     });
     command1->click();
@@ -298,6 +291,22 @@ void tst_Form1::startWhileAStoppedRunFinishes()
     QCOMPARE(m_shell.sizes, QList<qint64>({3 * firstCount, 3 * m_window->Anzahl.whole()}));
     checkIdle();
     checkLogMatchesCount();
+}
+
+// A click on "?" waiting as the run finds its target: both boxes come, and
+// the run ends found, its empty log handed on once.
+void tst_Form1::helpAsTheTargetIsFound()
+{
+    child<QLineEdit>("Text1")->clear();
+    QString first, second;
+    answerNextBox(&first, [&] { answerNextBox(&second); });
+    QTimer::singleShot(0, child<QPushButton>("Command2"), &QPushButton::click);
+    child<QPushButton>("Command1")->click();
+
+    QCOMPARE(QSet<QString>({first.section(u'|', 0, 0), second.section(u'|', 0, 0)}),
+             QSet<QString>({QStringLiteral("Hilfe"), QStringLiteral("Gefunden!")}));
+    QCOMPARE(m_shell.opened.size(), 1);
+    QVERIFY(m_window->laufend && log().isEmpty());
 }
 
 void tst_Form1::stopStartStopInOneRound()

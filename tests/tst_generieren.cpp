@@ -13,6 +13,10 @@
 #include <QTest>
 #include <QUrl>
 
+#include <csignal>
+
+#include <sys/resource.h>
+
 class tst_Generieren : public QObject
 {
     Q_OBJECT
@@ -27,6 +31,8 @@ private slots:
     void oldLogIsRemovedBeforeTheRun();
     void plantedLinkIsNeverFollowed();
     void logMovesWhereTheProgramFolderIsNotWritable();
+    void failedWriteKeepsTheCountedWholeLines();
+    void logRemovedOrReplacedDuringTheRun();
 
 private:
     QByteArray log() const;
@@ -188,6 +194,13 @@ void tst_Generieren::plantedLinkIsNeverFollowed()
     QCOMPARE(log(), QByteArray("A\r\n"));
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), QByteArray("keep me"));
+
+    // Nor does a dangling one make a file where it points.
+    const QString nowhere = m_dir->filePath(QStringLiteral("nowhere"));
+    run.LogdateiLoeschen();
+    QVERIFY(QFile::link(nowhere, logName));
+    QVERIFY_THROWS_EXCEPTION(RuntimeError, run.Generieren());
+    QVERIFY(!QFileInfo::exists(nowhere));
 }
 
 // An installed program's folder takes no files; the log then lives in the
@@ -226,6 +239,64 @@ void tst_Generieren::logMovesWhereTheProgramFolderIsNotWritable()
         QVERIFY(error.text().contains(QStringLiteral("Grund: ")));
     }
     QCOMPARE(m_shell.opened.size(), 1);
+}
+
+// Another program filling the disk shows as a failing write, here past a
+// file size limit that cuts a line. The error goes up; the log keeps whole
+// lines, at least as many as were counted when events were last processed.
+void tst_Generieren::failedWriteKeepsTheCountedWholeLines()
+{
+    ScriptedRandom random("");
+    TestRun run(&random);
+    run.target = QStringLiteral("ZEICHENFOLGE");
+    run.laufend = true;
+    run.setYieldInterval(10'000'000'000); // a yield every 10,000 scripted letters
+    qint64 countedAtYield = -1;
+    run.onYield = [&] { countedAtYield = run.Anzahl.whole(); };
+
+    rlimit unlimited{};
+    QVERIFY(::getrlimit(RLIMIT_FSIZE, &unlimited) == 0);
+    const rlimit limited{100'000, unlimited.rlim_max};
+    const auto restore = qScopeGuard([unlimited] {
+        ::setrlimit(RLIMIT_FSIZE, &unlimited);
+        std::signal(SIGXFSZ, SIG_DFL);
+    });
+    std::signal(SIGXFSZ, SIG_IGN);
+    QVERIFY(::setrlimit(RLIMIT_FSIZE, &limited) == 0);
+    QVERIFY_THROWS_EXCEPTION(RuntimeError, run.Generieren());
+
+    const QByteArray bytes = log();
+    QCOMPARE(bytes.size() % 3, 0);
+    QCOMPARE(bytes, QByteArray("Q\r\n").repeated(bytes.size() / 3));
+    QVERIFY2(countedAtYield > 0 && bytes.size() / 3 >= countedAtYield,
+             qPrintable(QStringLiteral("%1 lines, %2 counted").arg(bytes.size() / 3).arg(countedAtYield)));
+    QVERIFY(m_shell.opened.isEmpty());
+}
+
+// The run writes to the file it opened, whatever becomes of its name.
+void tst_Generieren::logRemovedOrReplacedDuringTheRun()
+{
+    const QString path = m_dir->filePath(QStringLiteral("Generated Chars.txt"));
+    ScriptedRandom random(QByteArray("AB").repeated(20) + "C");
+    TestRun run(&random);
+    run.target = QStringLiteral("ABC");
+    run.laufend = true;
+    run.onYield = [&] {
+        if (run.yields == 2)
+            QFile::remove(path);
+        if (run.yields == 5) {
+            QFile other(path);
+            QVERIFY(other.open(QIODevice::WriteOnly));
+            other.write("another program's");
+        }
+    };
+
+    run.Generieren();
+
+    QCOMPARE(run.Anzahl.whole(), 41);
+    QCOMPARE(run.messages, QStringList{QStringLiteral("Zeichenfolge wurde gefunden!|64|Gefunden!")});
+    QCOMPARE(log(), QByteArray("another program's"));
+    QCOMPARE(m_shell.opened, QStringList{path});
 }
 
 QTEST_GUILESS_MAIN(tst_Generieren)

@@ -10,6 +10,7 @@ private slots:
     void keepsOnlyBasicLatinLetters_data();
     void keepsOnlyBasicLatinLetters();
     void handlesLongTexts();
+    void keepsTheLettersOfALargePaste();
 };
 
 void tst_Stringbereinigen::keepsOnlyBasicLatinLetters_data()
@@ -41,6 +42,15 @@ void tst_Stringbereinigen::handlesLongTexts()
     const QString cleaned = Generator::Stringbereinigen(zeile);
     QCOMPARE(cleaned.size(), 50001);
     QCOMPARE(cleaned, QStringLiteral("a").repeated(50000) + QStringLiteral("Z"));
+}
+
+void tst_Stringbereinigen::keepsTheLettersOfALargePaste()
+{
+    // Digits, umlauts, the euro, Greek, combining marks, an emoji and a
+    // lone surrogate around five letters.
+    const QString block = QStringLiteral("aZ9 äÖß€Ωλe\u0301😀") + QChar(char16_t(0xD800)) + QStringLiteral("m\u0308.x");
+    const int repeats = (1 << 20) / int(block.size());
+    QCOMPARE(Generator::Stringbereinigen(block.repeated(repeats)), QStringLiteral("aZemx").repeated(repeats));
 }
 
 QTEST_GUILESS_MAIN(tst_Stringbereinigen)
