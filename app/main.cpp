@@ -1,6 +1,27 @@
 #include "form1.h"
+#include "instancelock.h"
+#include "msgbox.h"
+#include "terminationsignals.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+
+#include <cstdlib>
+
+namespace {
+
+Form1 *s_window = nullptr;
+
+// Qt ends the program with exit() when its connection to the X server
+// breaks, as at the end of a desktop session; it then ends as a close does.
+void closeOnExit()
+{
+    if (s_window)
+        s_window->close();
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -10,7 +31,25 @@ int main(int argc, char *argv[])
     // Ties the window to the installed desktop entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(DOVEVAD_APP_ID));
 
-    Form1 window;
+    // Two programs on one log would delete it under each other.
+    const QString logPath = Generator::chooseLogPath();
+    const InstanceLock lock(logPath + QStringLiteral(".lock"));
+    if (lock.isHeldElsewhere()) {
+        MsgBox::show(nullptr,
+                     QStringLiteral("Dovevad läuft bereits mit seiner Logdatei in diesem Ordner:\n\n%1\n\n"
+                                    "Ein zweites Dovevad würde sie überschreiben und wird darum nicht gestartet.")
+                         .arg(QDir::toNativeSeparators(QFileInfo(logPath).path())),
+                     MsgBox::Information, QStringLiteral("Dovevad"));
+        return 0;
+    }
+
+    Form1 window(nullptr, logPath);
+    TerminationSignals endRequests;
+    QObject::connect(&endRequests, &TerminationSignals::received, &window, &QWidget::close);
+    s_window = &window;
+    std::atexit(closeOnExit);
     window.show();
-    return app.exec();
+    const int status = app.exec();
+    s_window = nullptr;
+    return status;
 }

@@ -1,5 +1,6 @@
 #include "program.h"
 
+#include "instancelock.h"
 #include "msgbox.h"
 #include "outputfile.h"
 
@@ -17,6 +18,7 @@ Program::EndHandler s_endHandler = nullptr;
 void Program::end(int status)
 {
     OutputFile::closeAllOnExit();
+    InstanceLock::releaseOnEnd();
     if (s_endHandler)
         s_endHandler(status);
     std::fflush(nullptr);

@@ -14,8 +14,8 @@ namespace Program {
 
 using EndHandler = void (*)(int status);
 
-// Stops at once: open files are written and closed, no later statement
-// runs and the window raises no further events.
+// Stops at once: open files are written and closed, the lock file goes, no
+// later statement runs and the window raises no further events.
 [[noreturn]] void end(int status);
 
 // Lets tests see the end instead of it; the handler must not return.

@@ -61,6 +61,99 @@ close_program 0
 [ "$(opened_count)" -eq 3 ] || fail "the viewer was asked after closing"
 ok "closing during a run removes the log and ends with status 0"
 
+# A second program on the same log shows a box and ends; the first goes on.
+start_program "$work/app/dovevad"
+first=$app first_win=$win
+"$work/app/dovevad" 2>"$work/stderr2" &
+second=$!
+pids+=("$second")
+wait_until '[ "$(xdotool search --onlyvisible --name "^Dovevad\$" | wc -l)" -eq 2 ]'
+box=$(xdotool search --onlyvisible --name '^Dovevad$' | grep -vx "$first_win")
+xdotool windowactivate --sync "$box" key --clearmodifiers Return
+wait_until '! kill -0 "$second" 2>/dev/null' 10
+status=0
+wait "$second" || status=$?
+[ "$status" -eq 0 ] || fail "exit status $status of the second program"
+type_target AB
+click_command1
+answer_box 'Gefunden!'
+[ "$(tail -n 1 "$work/opened")" = "$(url_of "$log")" ] || fail "the first program was disturbed"
+kill -KILL "$first"
+wait "$first" || true
+[ -e "$log.lock" ] || fail "a crashed program left no lock"
+start_program "$work/app/dovevad"
+ok "a second program on the same log ends with status 0; a crashed one's lock is taken over"
+
+# Ended from outside, idle or during a run, it ends as a close does.
+for signal in TERM HUP INT; do
+    [ "$signal" = TERM ] || { click_command1; sleep 0.3; }
+    [ -e "$log" ] || fail "no log before SIG$signal"
+    kill -s "$signal" "$app"
+    status=0
+    wait "$app" || status=$?
+    [ "$status" -eq 0 ] || fail "exit status $status after SIG$signal"
+    [ ! -e "$log" ] && [ ! -e "$log.lock" ] || fail "SIG$signal left the log or its lock"
+    start_program "$work/app/dovevad"
+    type_target A
+    click_command1
+    answer_box 'Gefunden!'
+done
+ok "SIGTERM when idle, SIGHUP and SIGINT during a run: status 0, log and lock removed"
+close_program 0
+
+# The X server going away during a run, as at the end of a session.
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display2" 2>/dev/null &
+lost_x=$!
+pids+=("$lost_x")
+wait_until '[ -s "$work/display2" ]'
+DISPLAY=":$(cat "$work/display2")" "$work/app/dovevad" 2>"$work/stderr" &
+app=$!
+pids+=("$app")
+win=$(DISPLAY=":$(cat "$work/display2")" xdotool search --sync --onlyvisible --name '^Dovevad$' | head -n 1)
+DISPLAY=":$(cat "$work/display2")" xdotool mousemove --window "$win" 345 124 click 1
+wait_until '[ -s "$log" ]'
+kill "$lost_x"
+wait "$app" || true
+[ ! -e "$log" ] && [ ! -e "$log.lock" ] || fail "the lost X server left the log or its lock"
+ok "losing the X server during a run removes the log"
+
+# No viewer, or one that fails: the run ends as ever and says so on stderr.
+mkdir "$work/none" "$work/failing"
+printf '#!/bin/sh\necho "xdg-open: no method available" >&2\nexit 3\n' >"$work/failing/xdg-open"
+chmod 755 "$work/failing/xdg-open"
+for viewer in none failing; do
+    path=$work/$viewer
+    start_program "$work/app/dovevad" env "PATH=$path"
+    for target in AB BA; do
+        type_target "$target"
+        click_command1
+        answer_box 'Gefunden!'
+        click_command1
+        check_log_lines "$log"
+    done
+    sleep 0.3
+    [ -z "$(find_window 'Dovevad – Fehler')" ] || fail "an error box for a missing viewer"
+    close_program 0
+    [ "$viewer" = failing ] || grep -q "nicht im Textbetrachter geöffnet" "$work/stderr" || fail "no warning on stderr"
+done
+ok "with no xdg-open, or a failing one, runs end as ever and the window stays usable"
+
+# Where neither the program's folder nor the user's data folder takes the
+# log, the error box names it; nothing is written anywhere.
+mkdir "$work/readonly" "$work/readonly/home"
+cp "$work/app/dovevad" "$work/readonly/"
+read_only_to_user "$work/readonly" "$work/readonly/home"
+touch "$work/before"
+start_program "$work/readonly/dovevad" env "HOME=$work/readonly/home" "${ordinary_user[@]}"
+click_command1
+answer_box 'Dovevad – Fehler'
+status=0
+wait "$app" || status=$?
+[ "$status" -eq 1 ] || fail "exit status $status with a read-only folder"
+written=$(find "$work" -newer "$work/before" -type f ! -name stderr ! -name opened)
+[ -z "$written" ] || fail "written despite the error: $written"
+ok "read-only folders: the error box, status 1, nothing written"
+
 mkdir "$log" # a folder in the log's way
 start_program "$work/app/dovevad"
 click_command1

@@ -7,6 +7,7 @@ work=$(mktemp -d)
 pids=()
 cleanup() {
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    chmod -R u+w "$work"
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -38,6 +39,18 @@ SCRIPT
 chmod 755 "$work/bin/xdg-open"
 touch "$work/opened"
 export PATH="$work/bin:$PATH" QT_QPA_PLATFORM=xcb
+
+# An ordinary user, to whom folders of others are read-only: run as nobody
+# where the tests run as root, else as the user running them.
+chmod 755 "$work"
+chmod 666 "$work/opened"
+ordinary_user=()
+[ "$(id -u)" -ne 0 ] || ordinary_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+read_only_to_user() { [ "$(id -u)" -eq 0 ] || chmod a-w "$@"; }
+home_of_user() { # DIR: a home folder the ordinary user may write in
+    mkdir -p "$1"
+    [ "$(id -u)" -ne 0 ] || chown nobody "$1"
+}
 
 start_program() { # PROGRAM [COMMAND PREFIX...]: sets $app and $win
     "${@:2}" "$1" 2>"$work/stderr" &
