@@ -1,17 +1,20 @@
 #include "form1.h"
 
+#include "auskunft.h"
 #include "msgbox.h"
 #include "program.h"
 #include "windowhints.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QStorageInfo>
 
 #include <limits>
 
@@ -82,6 +85,7 @@ Form1::Form1(QWidget *parent, const QString &logPath)
     , Label3(place(new QLabel(QStringLiteral("0 "), this), "Label3", fromTwips(4328, 960, 5895, 375)))
     , Command1(place(new QPushButton(IdleCaption, this), "Command1", fromTwips(3008, 1560, 4335, 615)))
     , Command2(place(new QPushButton(QStringLiteral("?"), this), "Command2", fromTwips(9720, 1680, 495, 495)))
+    , m_lettersPerSecond(measureLettersPerSecond())
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Dovevad"));
@@ -118,6 +122,10 @@ Form1::Form1(QWidget *parent, const QString &logPath)
              QStringLiteral("Wie viele Zeichen der laufende oder letzte Durchlauf getippt hat."));
     describe(Command2, QStringLiteral("Hilfe"), QStringLiteral("Zeigt die Hilfe an."));
     showIdle(); // the window starts idle, which also names Command1 for screen readers
+
+    // What a run for the target would cost, and what the run costs.
+    connect(Text1, &QLineEdit::textChanged, this, &Form1::showTargetTip);
+    showTargetTip();
 
     Text1->installEventFilter(this);
     Command1->installEventFilter(this);
@@ -178,7 +186,13 @@ void Form1::Command1_Click()
         Anzahl = {};
         Label3->setText(QStringLiteral("0 "));
         LogdateiLoeschen();
+        m_runWartezeit.emplace(Stringbereinigen(Text1->text()).toUpper());
+        m_runClock.start();
         Generieren();
+        if (m_runClock.elapsed() >= 200 && m_runLettersPerSecond > 0) {
+            m_lettersPerSecond = m_runLettersPerSecond;
+            showTargetTip();
+        }
     } while (m_startPending);
     m_runActive = false;
 }
@@ -226,6 +240,18 @@ QString Form1::targetText() const
 void Form1::showCount(const QString &caption)
 {
     Label3->setText(caption);
+    const qint64 letters = Anzahl.whole();
+    if (letters > 0 && m_runWartezeit) {
+        m_runLettersPerSecond = double(letters) * 1e9 / double(std::max<qint64>(m_runClock.nsecsElapsed(), 1));
+        Label3->setToolTip(Auskunft::zumLauf(*m_runWartezeit, letters, m_runLettersPerSecond));
+    }
+}
+
+void Form1::showTargetTip()
+{
+    const QStorageInfo disk(QFileInfo(logPath()).path());
+    Text1->setToolTip(Auskunft::zumZiel(Stringbereinigen(Text1->text()).toUpper(), m_lettersPerSecond,
+                                        {quint64(disk.bytesAvailable()), quint64(disk.bytesTotal())}));
 }
 
 quintptr Form1::nativeHandle() const

@@ -2,8 +2,12 @@
 
 #include "generator.h"
 #include "runview.h"
+#include "wartezeit.h"
 
+#include <QElapsedTimer>
 #include <QWidget>
+
+#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -30,6 +34,7 @@ private:
 
     void showIdle();
     void showBusy();
+    void showTargetTip();
 
     QString targetText() const override;
     void showCount(const QString &caption) override;
@@ -48,4 +53,12 @@ private:
     bool m_runActive = false;
     // A start was clicked while a stopped run was still finishing.
     bool m_startPending = false;
+
+    // Letters per second of the last run that lasted long enough to say,
+    // else as measured when the window was made.
+    double m_lettersPerSecond;
+    // Of the current or last run.
+    QElapsedTimer m_runClock;
+    std::optional<Wartezeit> m_runWartezeit;
+    double m_runLettersPerSecond = 0;
 };

@@ -8,6 +8,7 @@
 #include "timerrandom.h"
 #include "verlauf.h"
 
+#include <QElapsedTimer>
 #include <QLocale>
 
 #include <algorithm>
@@ -133,10 +134,34 @@ void Generator::Generieren()
         reportDiskNearlyFull(log.size());
 }
 
+quint64 Generator::roomBeforeReserve(const OutputFile::Space &space)
+{
+    const quint64 kept = std::min(space.total / 100 * 15, MaximumReserve) + CheckSpan;
+    return space.available > kept ? space.available - kept : 0;
+}
+
 bool Generator::eatsIntoReserve(const OutputFile::Space &space)
 {
-    const quint64 reserve = std::min(space.total / 100 * 15, MaximumReserve);
-    return space.available < reserve + CheckSpan;
+    return roomBeforeReserve(space) == 0;
+}
+
+double Generator::measureLettersPerSecond()
+{
+    OutputFile sink;
+    sink.open(QStringLiteral("/dev/null"));
+    Verlauf verlauf;
+    QElapsedTimer clock;
+    clock.start();
+    qint64 letters = 0;
+    while (clock.nsecsElapsed() < 20'000'000) {
+        for (int i = 0; i < 10'000; ++i) {
+            const Variant Zeichen = Zufallszeichen();
+            sink.printLine(Zeichen.stringView());
+            verlauf.append(Zeichen.stringView().front().unicode());
+        }
+        letters += 10'000;
+    }
+    return double(letters) * 1e9 / double(clock.nsecsElapsed());
 }
 
 void Generator::reportDiskNearlyFull(qint64 logSize)

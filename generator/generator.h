@@ -39,6 +39,20 @@ public:
     static QString chooseLogPath();
     const QString &logPath() const { return m_logPath; }
 
+    // A run leaves free the smaller of 15 % of the log's file system and
+    // 4 GiB, as the system journal does, so that other programs can still
+    // save their files. It checks at every yield, a few milliseconds apart,
+    // in which no disk takes anywhere near CheckSpan; so it ends once the
+    // next CheckSpan would eat into the reserve, and the reserve stays whole.
+    static constexpr quint64 MaximumReserve = quint64(4) << 30;
+    static constexpr quint64 CheckSpan = quint64(64) << 20;
+    // What a run may still write on the disk before it ends.
+    static quint64 roomBeforeReserve(const OutputFile::Space &space);
+    static bool eatsIntoReserve(const OutputFile::Space &space);
+    // Letters per second of a run on this machine, from the run's own steps
+    // for 20 ms, the letters going nowhere: an estimate before the first run.
+    double measureLettersPerSecond();
+
 protected:
     // Types letters into the log until the latest spell the target or
     // laufend is cleared, then hands the log to the desktop.
@@ -49,15 +63,6 @@ protected:
 
     // How long the run goes between two processings of pending events.
     void setYieldInterval(quint64 nanoseconds) { m_yieldInterval = nanoseconds; }
-
-    // A run leaves free the smaller of 15 % of the log's file system and
-    // 4 GiB, as the system journal does, so that other programs can still
-    // save their files. It checks at every yield, a few milliseconds apart,
-    // in which no disk takes anywhere near CheckSpan; so it ends once the
-    // next CheckSpan would eat into the reserve, and the reserve stays whole.
-    static constexpr quint64 MaximumReserve = quint64(4) << 30;
-    static constexpr quint64 CheckSpan = quint64(64) << 20;
-    static bool eatsIntoReserve(const OutputFile::Space &space);
 
 private:
     void showCount();

@@ -12,6 +12,7 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -58,6 +59,7 @@ private slots:
     void cleanup();
     void startsAsLaidOut();
     void startAndStop();
+    void tooltipsTellWhatARunCosts();
     void emptyTargetIsFoundAtOnce();
     void leavingTheTextCleansIt();
     void helpPausesTheRun();
@@ -199,6 +201,40 @@ void tst_Form1::startAndStop()
     QVERIFY(m_window->Anzahl.whole() > 0);
     checkLogMatchesCount();
     QCOMPARE(m_shell.opened, QStringList{m_dir->filePath(LogName)});
+}
+
+// German tooltips on the target and, once a run has gone, on the count;
+// the window's layout and captions stay as they were.
+void tst_Form1::tooltipsTellWhatARunCosts()
+{
+    const auto looks = [this] {
+        QStringList looks;
+        for (QWidget *widget : m_window->findChildren<QWidget *>()) {
+            looks << QStringLiteral("%1 %2 %3").arg(widget->objectName(), widget->font().toString())
+                         .arg(QVariant(widget->geometry()).toString());
+        }
+        return looks << child<QLabel>("Label2")->text() << child<QPushButton>("Command2")->text();
+    };
+    const QStringList before = looks();
+    auto *text1 = child<QLineEdit>("Text1");
+    text1->setText(QStringLiteral("a-b"));
+    QVERIFY2(text1->toolTip().startsWith(QStringLiteral("Erwartet: 676 Zeichen\n"
+                                                        "Gefunden mit 50 % Wahrscheinlichkeit nach 469 Zeichen, "
+                                                        "mit 95 % nach 2.022\nErwartete Dauer: ")),
+             qPrintable(text1->toolTip()));
+    QVERIFY(text1->toolTip().contains(QStringLiteral(" Zeichen pro Sekunde\nErwartete Größe der Logdatei: 2,0 kB, frei sind ")));
+    text1->setText(QStringLiteral("ZEICHENFOLGE"));
+    QVERIFY(text1->toolTip().startsWith(QStringLiteral("Erwartet: ≈ 9,5 · 10^16 Zeichen\n")));
+    QVERIFY(text1->toolTip().contains(QStringLiteral("Jahre bei")));
+
+    QTimer::singleShot(300, child<QPushButton>("Command1"), &QPushButton::click);
+    child<QPushButton>("Command1")->click();
+    const QString runTip = child<QLabel>("Label3")->toolTip();
+    QVERIFY2(runTip.contains(QRegularExpression(QStringLiteral(
+                 "^[0-9,]+ Mio\\. Zeichen pro Sekunde\nEine Zeichenfolge dieser Art wäre nach [0-9,]+ Mio\\. Zeichen "
+                 "mit ≈ [0-9],[0-9] · 10\\^-[0-9]+ % Wahrscheinlichkeit schon erschienen\\.$"))),
+             qPrintable(runTip));
+    QCOMPARE(looks(), before);
 }
 
 void tst_Form1::emptyTargetIsFoundAtOnce()
