@@ -3,7 +3,9 @@
 #include "scriptedrandom.h"
 #include "shellrecorder.h"
 #include "testrun.h"
+#include "timerrandom.h"
 
+#include <QCryptographicHash>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
@@ -33,6 +35,7 @@ private slots:
     void logMovesWhereTheProgramFolderIsNotWritable();
     void failedWriteKeepsTheCountedWholeLines();
     void logRemovedOrReplacedDuringTheRun();
+    void sameLettersForTheSameClock();
 
 private:
     QByteArray log() const;
@@ -297,6 +300,38 @@ void tst_Generieren::logRemovedOrReplacedDuringTheRun()
     QCOMPARE(run.messages, QStringList{QStringLiteral("Zeichenfolge wurde gefunden!|64|Gefunden!")});
     QCOMPARE(log(), QByteArray("another program's"));
     QCOMPARE(m_shell.opened, QStringList{path});
+}
+
+namespace {
+
+quint64 s_scriptedTime = 0;
+
+// A clock that moves on 977 ns a reading, as no real one does, but alike
+// on every machine.
+quint64 scriptedClock()
+{
+    return s_scriptedTime += 977;
+}
+
+} // namespace
+
+// The letters of a run follow from its clock readings and key alone; these
+// are the letters and log bytes the program has always written for them.
+void tst_Generieren::sameLettersForTheSameClock()
+{
+    s_scriptedTime = 1'000'000'000;
+    TimerRandom random(&scriptedClock, 0x5eed);
+    TestRun run(&random);
+    run.target = QStringLiteral("ZEICHENFOLGE");
+    run.laufend = true;
+    run.onYield = [&run] { run.laufend = run.Anzahl.whole() < 3'000'000; };
+
+    run.Generieren();
+
+    const QByteArray bytes = log();
+    QCOMPARE(run.Anzahl.whole(), 3'001'635);
+    QCOMPARE(bytes.size(), 3 * 3'001'635);
+    QCOMPARE(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex(), QByteArray("e0acfb9b21ea0869db7e6fb0b8721f82a0e720821ea11380c248cc0e7db1d8f8"));
 }
 
 QTEST_GUILESS_MAIN(tst_Generieren)
