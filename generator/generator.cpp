@@ -5,28 +5,12 @@
 #include "msgbox.h"
 #include "runview.h"
 #include "shell.h"
-#include "timerrandom.h"
 #include "verlauf.h"
 
 #include <QElapsedTimer>
 #include <QLocale>
 
 #include <algorithm>
-#include <cmath>
-
-namespace {
-
-// The largest whole number not above the value; by truncation where that is
-// exact, since std::floor is a call into libm on the baseline instruction set.
-double wholePartOf(double value)
-{
-    if (!(std::fabs(value) < 0x1.0p62))
-        return std::floor(value);
-    const double truncated = double(qint64(value));
-    return truncated > value ? truncated - 1.0 : truncated;
-}
-
-} // namespace
 
 Generator::Generator(RunView &view, RandomSource *random, const QString &logPath)
     : m_view(view), m_logPath(logPath)
@@ -34,24 +18,10 @@ Generator::Generator(RunView &view, RandomSource *random, const QString &logPath
     if (!random)
         m_ownRandom = std::make_unique<TimerRandom>();
     m_random = random ? random : m_ownRandom.get();
+    m_timerRandom = dynamic_cast<TimerRandom *>(m_random);
 }
 
 Generator::~Generator() = default;
-
-Variant Generator::Zufallszahl(const Variant &min, const Variant &max)
-{
-    m_random->randomize();
-    const double r = m_random->rnd();
-    // In double precision the result stays below max + 1 for every r < 1.
-    const double low = min.toDouble();
-    return Variant(wholePartOf(low + (max.toDouble() - low + 1.0) * r));
-}
-
-Variant Generator::Zufallszeichen()
-{
-    const Variant code = Zufallszahl(Variant(qint16(65)), Variant(qint16(90)));
-    return Variant(Ansi::character(code.toInteger()));
-}
 
 QString Generator::Stringbereinigen(const QString &Zeile)
 {
@@ -86,6 +56,29 @@ void Generator::showCount()
 
 void Generator::Generieren()
 {
+    // The program's own generator goes in as a copy, which the compiler
+    // keeps in registers; it has its state back whenever a handler might draw.
+    if (m_timerRandom)
+        generieren<TimerRandom::Draws>(m_timerRandom->draws());
+    else
+        generieren<RandomSource &>(*m_random);
+}
+
+template <typename Source, typename Call>
+void Generator::withGeneratorWhole(Source &random, Call &&call)
+{
+    if constexpr (std::is_same_v<Source, TimerRandom::Draws>) {
+        m_timerRandom->draws() = random;
+        call();
+        random = m_timerRandom->draws();
+    } else {
+        call();
+    }
+}
+
+template <typename Source>
+void Generator::generieren(Source random)
+{
     const QString &Datei = m_logPath;
     OutputFile log;
     log.open(Datei);
@@ -93,25 +86,28 @@ void Generator::Generieren()
     Verlauf verlauf;
     QString target = m_view.targetText().toUpper();
     verlauf.keepAtLeast(target.size());
-    quint64 lastYield = m_random->timer();
+    quint64 lastYield = random.timer();
     bool diskNearlyFull = eatsIntoReserve(log.space());
 
     while (!diskNearlyFull) {
         if (verlauf.endsWith(target)) {
             showCount();
-            m_view.showMessage(QStringLiteral("Zeichenfolge wurde gefunden!"), MsgBox::Information,
-                               QStringLiteral("Gefunden!"));
+            withGeneratorWhole(random, [this] {
+                m_view.showMessage(QStringLiteral("Zeichenfolge wurde gefunden!"), MsgBox::Information,
+                                   QStringLiteral("Gefunden!"));
+            });
             break;
         }
-        const Variant Zeichen = Zufallszeichen();
-        const QStringView letter = Zeichen.stringView();
-        log.printLine(letter);
-        verlauf.append(letter.front().unicode());
+        // The letter is taken out of its value, so that the value never
+        // leaves registers.
+        const QChar Zeichen = Zufallszeichen(random).stringView().front();
+        log.printLine(QStringView(&Zeichen, 1));
+        verlauf.append(Zeichen.unicode());
         Anzahl += 1;
 
         // Handlers and paints only ever run in here, so doing this every few
         // milliseconds instead of every letter looks the same to all of them.
-        const quint64 now = m_random->timer();
+        const quint64 now = random.timer();
         if (now - lastYield >= m_yieldInterval) {
             lastYield = now;
             log.flush(); // the count shown is on disk, whatever fails later
@@ -121,11 +117,12 @@ void Generator::Generieren()
                 break;
             target = m_view.targetText().toUpper();
             verlauf.keepAtLeast(target.size());
-            m_view.processPendingEvents();
+            withGeneratorWhole(random, [this] { m_view.processPendingEvents(); });
         }
         if (!laufend)
             break; // only a processing clears it, and the caption was just set
     }
+    withGeneratorWhole(random, [] {});
     if (diskNearlyFull)
         m_view.endRun();
     log.close();

@@ -1,15 +1,17 @@
 #pragma once
 
+#include "ansi.h"
 #include "currency.h"
 #include "outputfile.h"
+#include "timerrandom.h"
 #include "variant.h"
 
 #include <QString>
 #include <QtGlobal>
 
+#include <cmath>
 #include <memory>
 
-class RandomSource;
 class RunView;
 
 // The logic of a run: random letters, the run loop, the log and the
@@ -29,8 +31,14 @@ public:
     // True from a start until a stop; a run goes on while it is set.
     bool laufend = false;
 
-    Variant Zufallszahl(const Variant &min, const Variant &max);
-    Variant Zufallszeichen();
+    Variant Zufallszahl(const Variant &min, const Variant &max)
+    {
+        return m_timerRandom ? Zufallszahl(m_timerRandom->draws(), min, max) : Zufallszahl(*m_random, min, max);
+    }
+    Variant Zufallszeichen()
+    {
+        return m_timerRandom ? Zufallszeichen(m_timerRandom->draws()) : Zufallszeichen(*m_random);
+    }
     static QString Stringbereinigen(const QString &Zeile);
 
     // Where the log lives, decided once as the program starts: beside the
@@ -65,6 +73,20 @@ protected:
     void setYieldInterval(quint64 nanoseconds) { m_yieldInterval = nanoseconds; }
 
 private:
+    // The one definition of each, from a given source: the program's own
+    // clock-driven one by its type, so that its calls inline, and in a run
+    // a copy of it that the compiler keeps in registers.
+    template <typename Source>
+    static Variant Zufallszahl(Source &random, const Variant &min, const Variant &max);
+    template <typename Source>
+    static Variant Zufallszeichen(Source &random);
+    template <typename Source>
+    void generieren(Source random);
+    // Calls the view with the program's generator up to date, as handlers
+    // that run in there may draw from it.
+    template <typename Source, typename Call>
+    void withGeneratorWhole(Source &random, Call &&call);
+
     void showCount();
     void reportDiskNearlyFull(qint64 logSize);
 
@@ -72,7 +94,45 @@ private:
     const QString m_logPath;
     std::unique_ptr<RandomSource> m_ownRandom;
     RandomSource *m_random;
+    TimerRandom *m_timerRandom; // m_random, where it is one
     // Long enough to be worth an event round trip and a repaint, short
     // enough that the window reacts at once and the counter keeps moving.
     quint64 m_yieldInterval = 4'000'000;
 };
+
+namespace GeneratorDetail {
+
+// The largest whole number not above the value: as a 32-bit integer where
+// it fits, which later conversions take for free, else as a double.
+inline Variant wholeNumberOf(double value)
+{
+    if (Q_LIKELY(value >= 0 && value < 0x1.0p31))
+        return Variant(qint32(value)); // truncation is the floor here
+    if (std::fabs(value) < 0x1.0p31) {
+        const qint32 truncated = qint32(value);
+        return Variant(qint32(truncated - (double(truncated) > value)));
+    }
+    return Variant(std::floor(value));
+}
+
+} // namespace GeneratorDetail
+
+template <typename Source>
+Q_ALWAYS_INLINE Variant Generator::Zufallszahl(Source &random, const Variant &min, const Variant &max)
+{
+    // The bounds are read before the clock, so that the compiler sees them
+    // whole and need not fetch them again after the call.
+    const double low = min.toDouble();
+    const double width = max.toDouble() - low + 1.0;
+    random.randomize();
+    const double r = random.rnd();
+    // In double precision the result stays below max + 1 for every r < 1.
+    return GeneratorDetail::wholeNumberOf(low + width * r);
+}
+
+template <typename Source>
+Q_ALWAYS_INLINE Variant Generator::Zufallszeichen(Source &random)
+{
+    const Variant code = Zufallszahl(random, Variant(qint16(65)), Variant(qint16(90)));
+    return Variant(Ansi::character(code.toInteger()));
+}

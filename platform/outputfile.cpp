@@ -43,10 +43,6 @@ void OutputFile::open(const QString &path)
 void OutputFile::printLongLine(QStringView line)
 {
     flush();
-    if (line.size() + 2 <= Capacity) {
-        printLine(line);
-        return;
-    }
     const QByteArray bytes = Ansi::fromUnicode(line) + "\r\n";
     writeAll(bytes.constData(), bytes.size());
 }

@@ -47,6 +47,7 @@ public:
 private:
     static constexpr qsizetype Capacity = 1 << 20;
 
+    // A line longer than the buffer, written as it is.
     void printLongLine(QStringView line);
     // Every caller hands over whole lines.
     void writeAll(const char *data, qsizetype size);
@@ -64,10 +65,14 @@ private:
 
 inline void OutputFile::printLine(QStringView line)
 {
-    if (Capacity - m_used < line.size() + 2) {
+    // For a line of known short length the compiler drops this branch, and
+    // with it the one place where the line's address would leave the caller.
+    if (Q_UNLIKELY(line.size() + 2 > Capacity)) {
         printLongLine(line);
         return;
     }
+    if (Capacity - m_used < line.size() + 2)
+        flush();
     char *out = m_buffer.get() + m_used;
     for (QChar c : line)
         *out++ = char(Ansi::code(c));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "coarseclock.h"
 #include "randomgenerator.h"
 #include "randomsource.h"
 
@@ -9,23 +10,42 @@ class TimerRandom final : public RandomSource
 public:
     using Clock = quint64 (*)();
 
-    // CLOCK_MONOTONIC_COARSE: a few nanoseconds a reading, which matters
-    // when every letter reads it.
-    static quint64 monotonicClock();
     static quint64 freshKey();
 
-    explicit TimerRandom(Clock clock = &monotonicClock, quint64 key = freshKey());
-
-    void randomize() override
+    // The generator and its clock without the interface around them:
+    // trivially copyable, so that a run can keep a copy in registers.
+    class Draws
     {
-        m_timer = m_clock();
-        m_generator.reseed(m_timer);
-    }
-    float rnd() override { return m_generator.nextSingle(); }
-    quint64 timer() const override { return m_timer; }
+    public:
+        Draws(Clock clock, quint64 key)
+            : m_clock(clock), m_timer(clock ? clock() : CoarseClock::now()), m_generator(key)
+        {
+        }
+
+        void randomize()
+        {
+            m_timer = m_clock ? m_clock() : CoarseClock::now();
+            m_generator.reseed(m_timer);
+        }
+        float rnd() { return m_generator.nextSingle(); }
+        quint64 timer() const { return m_timer; }
+
+    private:
+        Clock m_clock;
+        quint64 m_timer;
+        RandomGenerator m_generator;
+    };
+
+    // Without a clock of its own, CLOCK_MONOTONIC_COARSE: a few nanoseconds
+    // a reading, which matters when every letter reads it.
+    explicit TimerRandom(Clock clock = nullptr, quint64 key = freshKey()) : m_draws(clock, key) {}
+
+    void randomize() override { m_draws.randomize(); }
+    float rnd() override { return m_draws.rnd(); }
+    quint64 timer() const override { return m_draws.timer(); }
+
+    Draws &draws() { return m_draws; }
 
 private:
-    Clock m_clock;
-    quint64 m_timer;
-    RandomGenerator m_generator;
+    Draws m_draws;
 };

@@ -16,9 +16,10 @@ Variant::Variant(const QString &text) : m_type(Type::String)
     }
 }
 
-double Variant::parsedString() const
+double Variant::parsedString(QString longText, char16_t shortText, quint8 shortLength)
 {
-    const QString text = stringView().trimmed().toString();
+    const QString text = (longText.isEmpty() ? QString(reinterpret_cast<const QChar *>(&shortText), shortLength)
+                                             : longText).trimmed();
     bool ok = false;
     double value = QLocale::system().toDouble(text, &ok);
     if (!ok)
@@ -55,11 +56,3 @@ QString Variant::toString() const
     return stringView().toString();
 }
 
-QStringView Variant::stringView() const
-{
-    if (m_type != Type::String)
-        return {};
-    if (!m_longText.isEmpty())
-        return m_longText;
-    return QStringView(&m_shortText, m_shortLength);
-}

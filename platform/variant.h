@@ -33,7 +33,9 @@ public:
     QStringView stringView() const;
 
 private:
-    double parsedString() const;
+    // Takes copies, so that no value's address leaves the code that uses
+    // it and the compiler can keep a value whole in registers.
+    static double parsedString(QString longText, char16_t shortText, quint8 shortLength);
     static qint16 roundedHalfToEven(double value);
 
     Type m_type = Type::Empty;
@@ -45,6 +47,15 @@ private:
     };
     QString m_longText; // only for strings of two or more characters
 };
+
+inline QStringView Variant::stringView() const
+{
+    if (m_type != Type::String)
+        return {};
+    if (!m_longText.isEmpty())
+        return m_longText;
+    return QStringView(&m_shortText, m_shortLength);
+}
 
 inline double Variant::toDouble() const
 {
@@ -60,12 +71,13 @@ inline double Variant::toDouble() const
     case Type::String:
         break;
     }
-    return parsedString();
+    return parsedString(m_longText, m_shortText, m_shortLength);
 }
 
 inline qint16 Variant::toInteger() const
 {
-    if (m_type == Type::Integer)
+    // Whole numbers in range, the usual case, need no conversion at all.
+    if ((m_type == Type::Integer || m_type == Type::Long) && m_integer >= -32768 && m_integer <= 32767)
         return qint16(m_integer);
     const double value = toDouble();
     // Whole numbers in range, the usual case, need no call into libm.
