@@ -122,7 +122,7 @@ void Generator::generieren(Source random)
         if (!laufend)
             break; // only a processing clears it, and the caption was just set
     }
-    withGeneratorWhole(random, [] {});
+    withGeneratorWhole(random, [] {}); // hands the run's state back for good
     if (diskNearlyFull)
         m_view.endRun();
     log.close();
