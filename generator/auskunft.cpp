@@ -44,10 +44,8 @@ QString duration(long double log10Seconds)
 
 QString bytes(long double log10Bytes)
 {
-    if (log10Bytes < 3)
-        return QStringLiteral("%1 Byte").arg(qint64(std::llround(std::pow(10.0L, log10Bytes))));
     if (log10Bytes < 15)
-        return German.formattedDataSize(qint64(std::pow(10.0L, log10Bytes)), 1, QLocale::DataSizeSIFormat);
+        return Auskunft::groesse(std::llround(std::pow(10.0L, log10Bytes)));
     return number(log10Bytes) + QStringLiteral(" Byte");
 }
 
@@ -90,4 +88,11 @@ QString Auskunft::zumLauf(const Wartezeit &wartezeit, qint64 letters, double let
         + QStringLiteral("Eine Zeichenfolge dieser Art wäre nach %1 Zeichen mit %2 Wahrscheinlichkeit "
                          "schon erschienen.")
               .arg(Grosszahl((unsigned __int128)letters).text(), percent(wartezeit.chance(letters)));
+}
+
+QString Auskunft::groesse(qint64 bytes)
+{
+    if (bytes < 1000)
+        return QStringLiteral("%1 Byte").arg(bytes);
+    return German.formattedDataSize(bytes, 1, QLocale::DataSizeSIFormat);
 }

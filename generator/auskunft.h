@@ -19,4 +19,7 @@ QString zumZiel(const QString &ziel, double lettersPerSecond, const OutputFile::
 // would have appeared within as many letters.
 QString zumLauf(const Wartezeit &wartezeit, qint64 letters, double lettersPerSecond);
 
+// A size in bytes, in German ("2,0 kB", "3,4 GB").
+QString groesse(qint64 bytes);
+
 } // namespace Auskunft

@@ -1,6 +1,7 @@
 #include "generator.h"
 
 #include "ansi.h"
+#include "auskunft.h"
 #include "files.h"
 #include "msgbox.h"
 #include "runview.h"
@@ -163,13 +164,10 @@ double Generator::measureLettersPerSecond()
 
 void Generator::reportDiskNearlyFull(qint64 logSize)
 {
-    const QLocale german(QLocale::German);
-    const QString size = logSize < 1000 ? QStringLiteral("%1 Byte").arg(logSize)
-                                        : german.formattedDataSize(logSize, 1, QLocale::DataSizeSIFormat);
     m_view.showMessage(QStringLiteral("Der Datenträger ist fast voll. Damit andere Programme ihre Dateien "
                                       "noch speichern können, hat Dovevad aufgehört zu tippen.\n\n"
                                       "Die Logdatei enthält %1 Zeichen und belegt %2.")
-                           .arg(german.toString(Anzahl.whole()), size),
+                           .arg(QLocale(QLocale::German).toString(Anzahl.whole()), Auskunft::groesse(logSize)),
                        MsgBox::Exclamation, QStringLiteral("Dovevad"));
 }
 
