@@ -1,9 +1,12 @@
+#include "befehlszeile.h"
+#include "desktopopener.h"
 #include "form1.h"
 #include "instancelock.h"
 #include "msgbox.h"
 #include "terminationsignals.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 
@@ -25,6 +28,8 @@ void closeOnExit()
 
 int main(int argc, char *argv[])
 {
+    if (const auto status = Befehlszeile::auswerten(argc, argv))
+        return *status;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Dovevad"));
     QApplication::setApplicationVersion(QStringLiteral(DOVEVAD_VERSION_TEXT));
@@ -44,6 +49,10 @@ int main(int argc, char *argv[])
     }
 
     Form1 window(nullptr, logPath);
+    DesktopOpener viewer;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &viewer, "open");
+    QObject::connect(&viewer, &DesktopOpener::failed, &window,
+                     [&window](const QString &path) { window.meldeNichtGeoeffnet(path); });
     TerminationSignals endRequests;
     QObject::connect(&endRequests, &TerminationSignals::received, &window, &QWidget::close);
     s_window = &window;

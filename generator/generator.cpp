@@ -8,6 +8,7 @@
 #include "shell.h"
 #include "verlauf.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QLocale>
 
@@ -39,7 +40,7 @@ QString Generator::Stringbereinigen(const QString &Zeile)
 QString Generator::chooseLogPath()
 {
     QString folder = Files::programDirectory();
-    if (!Files::isWritableDirectory(folder))
+    if (Files::isInstallationFolder(folder) || !Files::isWritableDirectory(folder))
         folder = Files::userDataDirectory();
     return folder + QStringLiteral("/Generated Chars.txt");
 }
@@ -92,6 +93,7 @@ void Generator::generieren(Source random)
 
     while (!diskNearlyFull) {
         if (verlauf.endsWith(target)) {
+            log.flush(); // the whole run is on disk while the box is up
             showCount();
             withGeneratorWhole(random, [this] {
                 m_view.showMessage(QStringLiteral("Zeichenfolge wurde gefunden!"), MsgBox::Information,
@@ -177,7 +179,16 @@ bool Generator::DateiOeffnen(quintptr hWnd, const QString &Datei)
     // command to open a file: the path is all that carries over.
     Q_UNUSED(hWnd);
     const bool opened = Shell::open(Datei);
-    if (!opened) // nothing is lost: the log stays where it is
-        qWarning("%s", qPrintable(QStringLiteral("Die Logdatei konnte nicht im Textbetrachter geöffnet werden: ") + Datei));
+    if (!opened)
+        meldeNichtGeoeffnet(Datei);
     return opened;
+}
+
+void Generator::meldeNichtGeoeffnet(const QString &Datei)
+{
+    // The viewer is how a run's letters reach the user: its failure is said.
+    m_view.showMessage(QStringLiteral("Die Logdatei konnte nicht in einem Textbetrachter geöffnet werden. "
+                                      "Sie bleibt hier erhalten:\n\n%1")
+                           .arg(QDir::toNativeSeparators(Datei)),
+                       MsgBox::Exclamation, QStringLiteral("Dovevad"));
 }

@@ -41,9 +41,10 @@ public:
     }
     static QString Stringbereinigen(const QString &Zeile);
 
-    // Where the log lives, decided once as the program starts: beside the
-    // program where the user may write there, else in the user's data
-    // folder for the program, as an installed program's folder is read-only.
+    // Where the log lives, decided once as the program starts: beside a
+    // program run from a folder of its own (the build folder, a copy) where
+    // the user may write there; for an installed program, whoever runs it,
+    // and where the folder is read-only, in the user's data folder.
     static QString chooseLogPath();
     const QString &logPath() const { return m_logPath; }
 
@@ -60,6 +61,9 @@ public:
     // Letters per second of a run on this machine, from the run's own steps
     // for 20 ms, the letters going nowhere: an estimate before the first run.
     double measureLettersPerSecond();
+
+    // Tells the user that the log could not be shown, and where it is.
+    void meldeNichtGeoeffnet(const QString &Datei);
 
 protected:
     // Types letters into the log until the latest spell the target or

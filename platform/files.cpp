@@ -2,8 +2,9 @@
 
 #include "runtimeerror.h"
 
-#include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QStandardPaths>
 
 #include <cerrno>
@@ -30,6 +31,16 @@ QString Files::programDirectory()
 void Files::setProgramDirectory(const QString &directory)
 {
     redirectedDirectory() = directory;
+}
+
+bool Files::isInstallationFolder(const QString &folder)
+{
+    const QString canonical = QFileInfo(folder).canonicalFilePath();
+    if (canonical.startsWith(QStringLiteral("/usr/")))
+        return true;
+    const QString entry = QGuiApplication::desktopFileName();
+    return !entry.isEmpty()
+        && QFileInfo::exists(folder + QStringLiteral("/../share/applications/") + entry + QStringLiteral(".desktop"));
 }
 
 bool Files::isWritableDirectory(const QString &path)

@@ -12,6 +12,10 @@ QString programDirectory();
 // a folder of their own.
 void setProgramDirectory(const QString &directory);
 
+// Whether the folder is where the program was installed: under /usr, or
+// beside the share folder that holds its desktop entry (any prefix, a
+// package unpacked into another root too). Programs never write there.
+bool isInstallationFolder(const QString &folder);
 // Whether the user may create and remove files in the directory.
 bool isWritableDirectory(const QString &path);
 // The user's data folder for the program, created where it is missing. Its

@@ -3,6 +3,7 @@
 #include "generator.h"
 #include "runview.h"
 
+#include <QFileInfo>
 #include <QStringList>
 
 #include <functional>
@@ -21,6 +22,7 @@ public:
     QString target;
     QStringList captions;
     QStringList messages;
+    QList<qint64> logSizes; // of the log as each message appeared
     int yields = 0;
     std::function<void()> onYield;
 
@@ -30,6 +32,7 @@ public:
     void showMessage(const QString &prompt, int style, const QString &title) override
     {
         messages.append(QStringLiteral("%1|%2|%3").arg(prompt).arg(style).arg(title));
+        logSizes.append(QFileInfo(logPath()).size());
     }
     void endRun() override { laufend = false; }
     void processPendingEvents() override

@@ -9,6 +9,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -36,6 +37,7 @@ private slots:
     void failedWriteKeepsTheCountedWholeLines();
     void logRemovedOrReplacedDuringTheRun();
     void sameLettersForTheSameClock();
+    void viewerFailureIsSaid();
 
 private:
     QByteArray log() const;
@@ -112,6 +114,7 @@ void tst_Generieren::findsTargetWhereItFirstAppears()
 
     checkLogHolds(letters, run);
     QCOMPARE(run.messages, QStringList{QStringLiteral("Zeichenfolge wurde gefunden!|64|Gefunden!")});
+    QCOMPARE(run.logSizes, QList<qint64>{3 * letters.size()}); // on disk while the box is up
     QVERIFY(run.laufend);
 }
 
@@ -220,6 +223,17 @@ void tst_Generieren::logMovesWhereTheProgramFolderIsNotWritable()
     run.laufend = true;
     const QString dataLog = m_dir->filePath(QStringLiteral(".qttest/share/tst_generieren/Generated Chars.txt"));
     QCOMPARE(run.logPath(), dataLog);
+    // Nor does an installed program write beside itself where it may.
+    QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("prefix/bin")));
+    QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("prefix/share/applications")));
+    QFile entry(m_dir->filePath(QStringLiteral("prefix/share/applications/dovevad.test.desktop")));
+    QVERIFY(entry.open(QIODevice::WriteOnly));
+    QGuiApplication::setDesktopFileName(QStringLiteral("dovevad.test"));
+    Files::setProgramDirectory(m_dir->filePath(QStringLiteral("prefix/bin")));
+    QCOMPARE(Generator::chooseLogPath(), dataLog);
+    QGuiApplication::setDesktopFileName({});
+    QCOMPARE(Generator::chooseLogPath(), m_dir->filePath(QStringLiteral("prefix/bin/Generated Chars.txt")));
+    Files::setProgramDirectory(m_dir->filePath(QStringLiteral("missing")));
     run.Generieren();
     QCOMPARE(m_shell.opened, QStringList{dataLog});
     QVERIFY(QFile::exists(dataLog));
@@ -332,6 +346,23 @@ void tst_Generieren::sameLettersForTheSameClock()
     QCOMPARE(run.Anzahl.whole(), 3'001'635);
     QCOMPARE(bytes.size(), 3 * 3'001'635);
     QCOMPARE(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex(), QByteArray("e0acfb9b21ea0869db7e6fb0b8721f82a0e720821ea11380c248cc0e7db1d8f8"));
+}
+
+// Where the desktop takes no open request (here: no handler on the
+// offscreen platform), the user is told where the log stays.
+void tst_Generieren::viewerFailureIsSaid()
+{
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    ScriptedRandom random("A");
+    TestRun run(&random);
+    run.target = QStringLiteral("A");
+    run.laufend = true;
+    run.Generieren();
+    QCOMPARE(run.messages.size(), 2);
+    QCOMPARE(run.messages.last(), QStringLiteral("Die Logdatei konnte nicht in einem Textbetrachter geöffnet werden. "
+                                                 "Sie bleibt hier erhalten:\n\n%1|48|Dovevad")
+                                      .arg(m_dir->filePath(QStringLiteral("Generated Chars.txt"))));
+    QCOMPARE(log(), QByteArray("A\r\n"));
 }
 
 QTEST_GUILESS_MAIN(tst_Generieren)

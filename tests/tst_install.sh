@@ -11,6 +11,11 @@ expected=$(sort <<LIST
 usr/bin/dovevad
 usr/share/applications/$id.desktop
 usr/share/metainfo/$id.metainfo.xml
+usr/share/doc/dovevad/copyright
+usr/share/doc/dovevad/changelog.Debian.gz
+usr/share/man/man1/dovevad.1.gz
+usr/share/man/de/man1/dovevad.1.gz
+usr/share/lintian/overrides/dovevad
 usr/share/icons/hicolor/scalable/apps/$id.svg
 $(for size in 16 24 32 48 64 72 128 256; do echo "usr/share/icons/hicolor/${size}x${size}/apps/$id.png"; done)
 LIST
@@ -39,12 +44,18 @@ deb=$(echo "$work"/package/dovevad_1.01-1_*.deb)
 packaged=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { sub(/^\.\//, "", $6); print $6 }' | sort)
 [ "$packaged" = "$expected" ] || fail "packaged files differ:$(diff <(echo "$expected") <(echo "$packaged"))"
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in 'libc6 (>=' 'libqt6widgets6 (>=' 'libqt6core6 (>=' fonts-liberation2 qt6-qpa-plugins; do
+for needed in 'libc6 (>=' 'libqt6widgets6 (>=' 'libqt6core6 (>=' fonts-liberation2 qt6-qpa-plugins xdg-utils hicolor-icon-theme; do
     [[ ", $depends," == *", $needed"* ]] || fail "Depends lacks $needed: $depends"
 done
 for field in Maintainer Section Description; do
     [ -n "$(dpkg-deb -f "$deb" "$field")" ] || fail "the package has no $field"
 done
+report=$(lintian "$deb" 2>&1) || true
+! grep -E '^[EW]:' <<<"$report" || fail "lintian finds errors or warnings"
+dynamic=$(readelf -d "$root/usr/bin/dovevad")
+grep -q BIND_NOW <<<"$dynamic" || fail "the program is not linked with -z now"
+symbols=$(readelf -W --dyn-syms "$root/usr/bin/dovevad")
+grep -q "__[a-z]*_chk@" <<<"$symbols" || fail "no fortified calls in the program"
 apt-get install -s --no-install-recommends "$deb" 2>&1 | grep -q '^Inst dovevad ' \
     || fail "the package's dependencies cannot be met on this system"
 # Installed and removed in a package database of its own, which leaves the
@@ -83,15 +94,26 @@ close_program 0
 [ -z "$(ls -A "$(dirname "$log")")" ] || fail "left in the user's data folder: $(ls -A "$(dirname "$log")")"
 ok "from a read-only folder the log lives in the user's data folder, is opened there and removed on close"
 
+# Root may write anywhere, yet an installed program keeps out of /usr.
+root_home="$work/root-home"
+mkdir "$root_home"
 chmod u+w "$root/usr/bin"
-start_program "$program" env -u XDG_DATA_HOME "HOME=$home"
+start_program "$program" env -u XDG_DATA_HOME "HOME=$root_home"
 type_target AB
 click_command1
 answer_box 'Gefunden!'
-log="$root/usr/bin/Generated Chars.txt"
-[ -f "$log" ] || fail "no log beside the program in a writable folder"
-[ "$(tail -n 1 "$work/opened")" = "$(url_of "$log")" ] || fail "the viewer was asked for $(tail -n 1 "$work/opened")"
+log="$root_home/.local/share/Dovevad/Generated Chars.txt"
+[ -f "$log" ] || fail "no log in the data folder of a user who may write beside the program"
+[ "$(ls "$root/usr/bin")" = dovevad ] || fail "written beside the installed program: $(ls "$root/usr/bin")"
 click_command1
 close_program 0
-[ ! -e "$log" ] || fail "the log is left beside the program after closing"
-ok "from a writable folder the log stays beside the program"
+ok "started where it may write beside itself, the installed program still keeps its log in the data folder"
+
+for option in --help --version; do
+    out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" "$option") || fail "$option failed"
+    [[ "$out" == "Dovevad 1.01"* ]] || fail "$option printed: $out"
+done
+status=0
+env -u DISPLAY "$program" --no-such-option 2>"$work/stderr" || status=$?
+[ "$status" -eq 2 ] && grep -q 'no-such-option' "$work/stderr" || fail "an unknown option: status $status, $(cat "$work/stderr")"
+ok "--help and --version need no display; an unknown option is named, status 2"

@@ -1,8 +1,12 @@
+#include "desktopopener.h"
 #include "outputfile.h"
 #include "program.h"
 #include "variant.h"
 
 #include <QFile>
+#include <QProcess>
+#include <QScopeGuard>
+#include <QSignalSpy>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -32,6 +36,8 @@ private slots:
     void programEndWritesOpenFiles();
     void variantConvertsLikeTheRuntime();
     void handlerErrorIsShownThenEndsWithStatus1();
+    void desktopOpenerTellsFailures_data();
+    void desktopOpenerTellsFailures();
 };
 
 void tst_Runtime::outputFileWritesAnsiLinesAndEmptiesOldContent()
@@ -139,6 +145,43 @@ void tst_Runtime::handlerErrorIsShownThenEndsWithStatus1()
     QVERIFY2(shown.startsWith(QStringLiteral("Die Datei konnte nicht gelöscht werden.\n\nDatei: "
                                              "/x/Generated Chars.txt\nGrund: ")),
              qPrintable(shown));
+}
+
+void tst_Runtime::desktopOpenerTellsFailures_data()
+{
+    QTest::addColumn<QByteArray>("xdgOpen"); // none where empty
+    QTest::addColumn<bool>("failed");
+    QTest::newRow("viewer starts") << QByteArray("exit 0") << false;
+    QTest::newRow("no application") << QByteArray("exit 3") << true;
+    QTest::newRow("no xdg-open") << QByteArray() << true;
+}
+
+void tst_Runtime::desktopOpenerTellsFailures()
+{
+    QFETCH(QByteArray, xdgOpen);
+    QFETCH(bool, failed);
+    QTemporaryDir bin;
+    QFile script(bin.filePath(QStringLiteral("xdg-open")));
+    if (!xdgOpen.isEmpty()) {
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\nprintf '%s' \"$1\" > \"$0.url\"\n" + xdgOpen + '\n');
+        script.close();
+        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    const auto restorePath = qScopeGuard([path = qgetenv("PATH")] { qputenv("PATH", path); });
+    qputenv("PATH", bin.path().toLocal8Bit());
+
+    DesktopOpener opener;
+    QSignalSpy failures(&opener, &DesktopOpener::failed);
+    const QString log = QStringLiteral("/nowhere/Generated Chars.txt");
+    opener.open(QUrl::fromLocalFile(log));
+    QTRY_VERIFY(opener.findChildren<QProcess *>().isEmpty());
+    QCOMPARE(failures.size(), failed ? 1 : 0);
+    if (failed)
+        QCOMPARE(failures.first().first().toString(), log);
+    QFile url(script.fileName() + QStringLiteral(".url"));
+    if (!xdgOpen.isEmpty())
+        QVERIFY(url.open(QIODevice::ReadOnly) && url.readAll() == "file:///nowhere/Generated%20Chars.txt");
 }
 
 QTEST_MAIN(tst_Runtime)

@@ -4,6 +4,12 @@
 set -euo pipefail
 
 work=$(mktemp -d)
+# The ordinary user below must reach the work folder; a private TMPDIR (as
+# libpam-tmpdir sets) is closed to others, /tmp never is.
+if [ "$(id -u)" -eq 0 ] && ! setpriv --reuid=nobody --regid=nogroup --clear-groups test -x "$(dirname "$work")"; then
+    rmdir "$work"
+    work=$(mktemp -d -p /tmp)
+fi
 pids=()
 cleanup() {
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
@@ -69,6 +75,8 @@ type_target() {
     xdotool key Tab
 }
 find_window() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
+# A window titled Dovevad other than the main window: the program's own boxes.
+other_box() { xdotool search --onlyvisible --name '^Dovevad$' 2>/dev/null | grep -vx "$win" | head -n 1 || true; }
 answer_box() { # TITLE
     wait_until "[ -n \"\$(find_window '$1')\" ]"
     local box

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <optional>
+
+// The command line, read before Qt starts, so that --help and --version
+// work in a terminal without a display. Qt's own options (-platform,
+// -style, ...) are left to Qt.
+namespace Befehlszeile {
+
+// Prints what was asked for, or what is wrong, and returns the status the
+// program ends with; nothing where the window is to open.
+std::optional<int> auswerten(int argc, const char *const argv[]);
+
+} // namespace Befehlszeile
