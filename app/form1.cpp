@@ -186,7 +186,8 @@ void Form1::Command1_Click()
         Anzahl = {};
         Label3->setText(QStringLiteral("0 "));
         LogdateiLoeschen();
-        m_runWartezeit.emplace(Stringbereinigen(Text1->text()).toUpper());
+        m_runZiel = Stringbereinigen(Text1->text()).toUpper();
+        m_runWartezeit.emplace(m_runZiel);
         m_runClock.start();
         Generieren();
         if (m_runClock.elapsed() >= 200 && m_runLettersPerSecond > 0) {
@@ -243,7 +244,7 @@ void Form1::showCount(const QString &caption)
     const qint64 letters = Anzahl.whole();
     if (letters > 0 && m_runWartezeit) {
         m_runLettersPerSecond = double(letters) * 1e9 / double(std::max<qint64>(m_runClock.nsecsElapsed(), 1));
-        Label3->setToolTip(Auskunft::zumLauf(*m_runWartezeit, letters, m_runLettersPerSecond));
+        Label3->setToolTip(Auskunft::zumLauf(m_runZiel, *m_runWartezeit, letters, m_runLettersPerSecond, naehe()));
     }
 }
 

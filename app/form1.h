@@ -59,6 +59,7 @@ private:
     double m_lettersPerSecond;
     // Of the current or last run.
     QElapsedTimer m_runClock;
+    QString m_runZiel;
     std::optional<Wartezeit> m_runWartezeit;
     double m_runLettersPerSecond = 0;
 };

@@ -1,7 +1,10 @@
 #include "limit.h"
 
+#include "abgleich.h"
+
 #include <cstdint>
-#include <cstring>
+#include <string>
+#include <string_view>
 #include <ctime>
 
 #include <dlfcn.h>
@@ -38,9 +41,11 @@ long long Limit::bareLetters(const char *path, const char *target, int milliseco
     constexpr size_t Capacity = 1 << 20;
     static char buffer[Capacity];
     size_t used = 0;
-    const size_t length = std::strlen(target);
-    char recent[8192];
-    size_t end = 0;
+    const std::string_view text(target);
+    const Abgleich abgleich(std::u16string(text.begin(), text.end()));
+    const Abgleich::Schritt step = abgleich.schritt();
+    const uint32_t found = step.zustand(abgleich.laenge());
+    uint32_t state = step.zustand(0);
 
     uint64_t counter = 0, key = 0x243f6a8885a308d3u;
     const uint64_t deadline = now() + uint64_t(milliseconds) * 1'000'000u;
@@ -70,13 +75,8 @@ long long Limit::bareLetters(const char *path, const char *target, int milliseco
         used += 3;
         ++letters;
 
-        if (end == sizeof recent) {
-            std::memmove(recent, recent + end - length, length);
-            end = length;
-        }
-        recent[end++] = letter;
-        if (end >= length && letter == target[length - 1]
-            && std::memcmp(recent + end - length, target, length) == 0)
+        state = step(state, char16_t(letter));
+        if (state == found)
             break;
     }
     if (used > 0 && write(fd, buffer, used) < 0)

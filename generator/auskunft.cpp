@@ -1,6 +1,7 @@
 #include "auskunft.h"
 
-#include "generator.h"
+#include "groesse.h"
+#include "reserve.h"
 #include "wartezeit.h"
 
 #include <QLocale>
@@ -9,11 +10,11 @@
 
 namespace {
 
-const QLocale German(QLocale::German);
+using Rundung = Grosszahl::Rundung;
 
-QString number(long double log10)
+QString number(long double log10, Rundung rundung = Rundung::Naechst)
 {
-    return Grosszahl::fromLog10(log10).text();
+    return Grosszahl::fromLog10(log10).text(rundung);
 }
 
 QString speed(double lettersPerSecond)
@@ -27,35 +28,57 @@ QString duration(long double log10Seconds)
     {
         long double seconds;
         long double below; // in seconds
-        const char *name;
+        const char *one;
+        const char *many;
     };
     static constexpr Unit Units[] = {
-        {1e-3L, 1, "Millisekunden"}, {1, 120, "Sekunden"},        {60, 7200, "Minuten"},
-        {3600, 172800, "Stunden"},   {86400, 63115200, "Tage"},   {31557600, 0, "Jahre"},
+        {1e-3L, 1, "Millisekunde", "Millisekunden"}, {1, 120, "Sekunde", "Sekunden"},
+        {60, 7200, "Minute", "Minuten"},             {3600, 172800, "Stunde", "Stunden"},
+        {86400, 63115200, "Tag", "Tage"},             {31557600, 0, "Jahr", "Jahre"},
     };
     if (log10Seconds < -3)
         return QStringLiteral("unter einer Millisekunde");
     for (const Unit &unit : Units) {
-        if (unit.below == 0 || log10Seconds < std::log10(unit.below))
-            return number(log10Seconds - std::log10(unit.seconds)) + u' ' + QLatin1String(unit.name);
+        const long double log10Value = log10Seconds - std::log10(unit.seconds);
+        // What reads as 1.000 of a unit reads in the next.
+        const bool fits = unit.below == 0
+            || (log10Seconds < std::log10(unit.below)
+                && Grosszahl::dreiStellen(std::pow(10.0L, log10Value), Rundung::Naechst) < 1000);
+        if (fits) {
+            const QString value = number(log10Value);
+            return value + u' ' + QLatin1String(value == QLatin1String("1") ? unit.one : unit.many);
+        }
     }
     return {};
 }
 
 QString bytes(long double log10Bytes)
 {
-    if (log10Bytes < 15)
-        return Auskunft::groesse(std::llround(std::pow(10.0L, log10Bytes)));
+    if (log10Bytes < 18)
+        return groesse(quint64(std::llround(std::pow(10.0L, log10Bytes))));
     return number(log10Bytes) + QStringLiteral(" Byte");
 }
 
-QString percent(double chance)
+// A chance is never claimed higher than it is.
+QString percent(long double log10Chance)
 {
-    if (chance <= 0)
+    if (std::isinf(log10Chance))
         return QStringLiteral("0 %");
-    if (chance > 0.999)
+    if (log10Chance > std::log10(0.999L))
         return QStringLiteral("über 99,9 %");
-    return number(std::log10(100.0L * chance)) + QStringLiteral(" %");
+    return number(log10Chance + 2, Rundung::Ab) + QStringLiteral(" %");
+}
+
+QString closest(const QString &ziel, const Generator::Naehe &naehe)
+{
+    if (naehe.buchstaben == 0)
+        return QStringLiteral("Am nächsten bisher: noch kein Buchstabe der Zeichenfolge");
+    constexpr int Shown = 40;
+    const QString letters = naehe.buchstaben <= Shown ? ziel.left(naehe.buchstaben) : ziel.left(Shown) + u'…';
+    return QStringLiteral("Am nächsten bisher: %1, %2 von %3 Buchstaben, nach %4 Zeichen")
+        .arg(letters, QLocale(QLocale::German).toString(naehe.buchstaben),
+             QLocale(QLocale::German).toString(qlonglong(ziel.size())),
+             QLocale(QLocale::German).toString(naehe.nachZeichen));
 }
 
 } // namespace
@@ -70,29 +93,23 @@ QString Auskunft::zumZiel(const QString &ziel, double lettersPerSecond, const Ou
     QStringList lines = {
         QStringLiteral("Erwartet: %1 Zeichen").arg(wartezeit.expected().text()),
         QStringLiteral("Gefunden mit 50 % Wahrscheinlichkeit nach %1 Zeichen, mit 95 % nach %2")
-            .arg(wartezeit.mark(0.5).text(), wartezeit.mark(0.95).text()),
+            .arg(wartezeit.mark(1, 2).text(Rundung::Auf), wartezeit.mark(19, 20).text(Rundung::Auf)),
         QStringLiteral("Erwartete Dauer: %1 bei %2")
             .arg(duration(expected - std::log10((long double)lettersPerSecond)), speed(lettersPerSecond)),
-        QStringLiteral("Erwartete Größe der Logdatei: %1, frei sind %2")
-            .arg(bytes(logBytes), bytes(std::log10((long double)std::max<quint64>(disk.available, 1)))),
+        QStringLiteral("Erwartete Größe der Logdatei: %1, frei sind %2").arg(bytes(logBytes), groesse(disk.available)),
     };
-    if (logBytes > std::log10((long double)std::max<quint64>(Generator::roomBeforeReserve(disk), 1)))
+    if (logBytes > std::log10((long double)std::max<quint64>(Reserve::roomBefore(disk), 1)))
         lines << QStringLiteral("Warnung: So viel Platz ist nicht frei; der Lauf hält vorher an, "
                                 "damit der Datenträger nicht vollläuft.");
     return lines.join(u'\n');
 }
 
-QString Auskunft::zumLauf(const Wartezeit &wartezeit, qint64 letters, double lettersPerSecond)
+QString Auskunft::zumLauf(const QString &ziel, const Wartezeit &wartezeit, qint64 letters, double lettersPerSecond,
+                          const Generator::Naehe &naehe)
 {
     return speed(lettersPerSecond) + u'\n'
         + QStringLiteral("Eine Zeichenfolge dieser Art wäre nach %1 Zeichen mit %2 Wahrscheinlichkeit "
                          "schon erschienen.")
-              .arg(Grosszahl((unsigned __int128)letters).text(), percent(wartezeit.chance(letters)));
-}
-
-QString Auskunft::groesse(qint64 bytes)
-{
-    if (bytes < 1000)
-        return QStringLiteral("%1 Byte").arg(bytes);
-    return German.formattedDataSize(bytes, 1, QLocale::DataSizeSIFormat);
+              .arg(Grosszahl((unsigned __int128)letters).text(Rundung::Auf), percent(wartezeit.log10Chance(letters)))
+        + u'\n' + closest(ziel, naehe);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "generator.h"
 #include "outputfile.h"
 
 #include <QString>
@@ -7,7 +8,8 @@
 class Wartezeit;
 
 // What the window tells the user, in German, of what a run costs: before it
-// starts, and while it runs and after.
+// starts, and while it runs and after. A shortened number that claims that
+// something holds by then is rounded so that the claim is true.
 namespace Auskunft {
 
 // For a target (cleaned, in capitals): the expected letters, the numbers by
@@ -15,11 +17,9 @@ namespace Auskunft {
 // speed and the expected size of the log against the disk's free space.
 QString zumZiel(const QString &ziel, double lettersPerSecond, const OutputFile::Space &disk);
 
-// For a run so far: its speed, and the chance that a target like its own
-// would have appeared within as many letters.
-QString zumLauf(const Wartezeit &wartezeit, qint64 letters, double lettersPerSecond);
-
-// A size in bytes, in German ("2,0 kB", "3,4 GB").
-QString groesse(qint64 bytes);
+// For a run so far: its speed, the chance that a target like its own would
+// have appeared within as many letters, and the closest it has come.
+QString zumLauf(const QString &ziel, const Wartezeit &wartezeit, qint64 letters, double lettersPerSecond,
+                const Generator::Naehe &naehe);
 
 } // namespace Auskunft

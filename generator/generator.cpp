@@ -1,12 +1,13 @@
 #include "generator.h"
 
+#include "abgleich.h"
 #include "ansi.h"
-#include "auskunft.h"
 #include "files.h"
+#include "groesse.h"
 #include "msgbox.h"
+#include "reserve.h"
 #include "runview.h"
 #include "shell.h"
-#include "verlauf.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -85,15 +86,20 @@ void Generator::generieren(Source random)
     OutputFile log;
     log.open(Datei);
 
-    Verlauf verlauf;
-    QString target = m_view.targetText().toUpper();
-    verlauf.keepAtLeast(target.size());
+    // The target is read once: the window keeps it from changing during a run.
+    const QString target = m_view.targetText().toUpper();
+    const Abgleich abgleich(std::u16string_view(reinterpret_cast<const char16_t *>(target.utf16()), size_t(target.size())));
+    const Abgleich::Schritt step = abgleich.schritt();
+    const uint32_t found = step.zustand(abgleich.laenge());
+    uint32_t state = step.zustand(0), closest = state;
+    Naehe naehe;
     quint64 lastYield = random.timer();
-    bool diskNearlyFull = eatsIntoReserve(log.space());
+    bool diskNearlyFull = Reserve::eatenInto(log.space());
 
     while (!diskNearlyFull) {
-        if (verlauf.endsWith(target)) {
+        if (state == found) {
             log.flush(); // the whole run is on disk while the box is up
+            m_naehe = naehe;
             showCount();
             withGeneratorWhole(random, [this] {
                 m_view.showMessage(QStringLiteral("Zeichenfolge wurde gefunden!"), MsgBox::Information,
@@ -105,8 +111,12 @@ void Generator::generieren(Source random)
         // leaves registers.
         const QChar Zeichen = Zufallszeichen(random).stringView().front();
         log.printLine(QStringView(&Zeichen, 1));
-        verlauf.append(Zeichen.unicode());
+        state = step(state, Zeichen.unicode());
         Anzahl += 1;
+        if (Q_UNLIKELY(state > closest)) {
+            closest = state;
+            naehe = {step.buchstaben(state), Anzahl.whole()};
+        }
 
         // Handlers and paints only ever run in here, so doing this every few
         // milliseconds instead of every letter looks the same to all of them.
@@ -114,17 +124,17 @@ void Generator::generieren(Source random)
         if (now - lastYield >= m_yieldInterval) {
             lastYield = now;
             log.flush(); // the count shown is on disk, whatever fails later
+            m_naehe = naehe;
             showCount();
-            diskNearlyFull = eatsIntoReserve(log.space());
+            diskNearlyFull = Reserve::eatenInto(log.space());
             if (diskNearlyFull)
                 break;
-            target = m_view.targetText().toUpper();
-            verlauf.keepAtLeast(target.size());
             withGeneratorWhole(random, [this] { m_view.processPendingEvents(); });
         }
         if (!laufend)
             break; // only a processing clears it, and the caption was just set
     }
+    m_naehe = naehe;
     withGeneratorWhole(random, [] {}); // hands the run's state back for good
     if (diskNearlyFull)
         m_view.endRun();
@@ -134,22 +144,12 @@ void Generator::generieren(Source random)
         reportDiskNearlyFull(log.size());
 }
 
-quint64 Generator::roomBeforeReserve(const OutputFile::Space &space)
-{
-    const quint64 kept = std::min(space.total / 100 * 15, MaximumReserve) + CheckSpan;
-    return space.available > kept ? space.available - kept : 0;
-}
-
-bool Generator::eatsIntoReserve(const OutputFile::Space &space)
-{
-    return roomBeforeReserve(space) == 0;
-}
-
 double Generator::measureLettersPerSecond()
 {
     OutputFile sink;
     sink.open(QStringLiteral("/dev/null"));
-    Verlauf verlauf;
+    const Abgleich abgleich(u"ZEICHENFOLGE");
+    int matched = 0;
     QElapsedTimer clock;
     clock.start();
     qint64 letters = 0;
@@ -157,7 +157,7 @@ double Generator::measureLettersPerSecond()
         for (int i = 0; i < 10'000; ++i) {
             const Variant Zeichen = Zufallszeichen();
             sink.printLine(Zeichen.stringView());
-            verlauf.append(Zeichen.stringView().front().unicode());
+            matched = abgleich.weiter(matched == abgleich.laenge() ? 0 : matched, Zeichen.stringView().front().unicode());
         }
         letters += 10'000;
     }
@@ -169,7 +169,7 @@ void Generator::reportDiskNearlyFull(qint64 logSize)
     m_view.showMessage(QStringLiteral("Der Datenträger ist fast voll. Damit andere Programme ihre Dateien "
                                       "noch speichern können, hat Dovevad aufgehört zu tippen.\n\n"
                                       "Die Logdatei enthält %1 Zeichen und belegt %2.")
-                           .arg(QLocale(QLocale::German).toString(Anzahl.whole()), Auskunft::groesse(logSize)),
+                           .arg(QLocale(QLocale::German).toString(Anzahl.whole()), groesse(quint64(logSize))),
                        MsgBox::Exclamation, QStringLiteral("Dovevad"));
 }
 

@@ -48,19 +48,18 @@ public:
     static QString chooseLogPath();
     const QString &logPath() const { return m_logPath; }
 
-    // A run leaves free the smaller of 15 % of the log's file system and
-    // 4 GiB, as the system journal does, so that other programs can still
-    // save their files. It checks at every yield, a few milliseconds apart,
-    // in which no disk takes anywhere near CheckSpan; so it ends once the
-    // next CheckSpan would eat into the reserve, and the reserve stays whole.
-    static constexpr quint64 MaximumReserve = quint64(4) << 30;
-    static constexpr quint64 CheckSpan = quint64(64) << 20;
-    // What a run may still write on the disk before it ends.
-    static quint64 roomBeforeReserve(const OutputFile::Space &space);
-    static bool eatsIntoReserve(const OutputFile::Space &space);
     // Letters per second of a run on this machine, from the run's own steps
     // for 20 ms, the letters going nowhere: an estimate before the first run.
     double measureLettersPerSecond();
+
+    // The most letters of the target, from its start, that the current or
+    // last run has typed in a row, and after how many letters it first did.
+    struct Naehe
+    {
+        int buchstaben = 0;
+        qint64 nachZeichen = 0;
+    };
+    const Naehe &naehe() const { return m_naehe; }
 
     // Tells the user that the log could not be shown, and where it is.
     void meldeNichtGeoeffnet(const QString &Datei);
@@ -95,6 +94,7 @@ private:
     void reportDiskNearlyFull(qint64 logSize);
 
     RunView &m_view;
+    Naehe m_naehe;
     const QString m_logPath;
     std::unique_ptr<RandomSource> m_ownRandom;
     RandomSource *m_random;

@@ -16,16 +16,44 @@ struct Band
 };
 constexpr Band Bands[] = {{12, " Bio."}, {9, " Mrd."}, {6, " Mio."}, {0, ""}};
 
-// Below 10^15: three significant digits, with the German words for
-// millions, billions and trillions.
-QString threeDigits(long double log10)
+long double rounded(long double value, Grosszahl::Rundung rundung)
+{
+    switch (rundung) {
+    case Grosszahl::Rundung::Auf:
+        return std::ceil(value);
+    case Grosszahl::Rundung::Ab:
+        return std::floor(value);
+    default:
+        return std::round(value);
+    }
+}
+
+// A value from a logarithm may lie a hair off the digits it stands for,
+// which must not tip it over when it is rounded up or down.
+long double roundedFuzzy(long double value, Grosszahl::Rundung rundung)
+{
+    const long double hair = value * 1e-15L;
+    if (rundung == Grosszahl::Rundung::Auf)
+        return rounded(value - hair, rundung);
+    return rounded(rundung == Grosszahl::Rundung::Ab ? value + hair : value, rundung);
+}
+
+long double threeSignificant(long double value, Grosszahl::Rundung rundung, bool fuzzy)
+{
+    if (value <= 0)
+        return 0;
+    const long double step = std::pow(10.0L, std::floor(std::log10(value)) - 2);
+    const long double digits = value / step;
+    return (fuzzy ? roundedFuzzy(digits, rundung) : rounded(digits, rundung)) * step;
+}
+
+// Below 10^15: the rounded value with the German words for millions,
+// billions and trillions.
+QString threeDigits(long double value)
 {
     const QLocale german(QLocale::German);
-    const int magnitude = int(std::floor(log10));
-    const long double step = std::pow(10.0L, magnitude - 2);
-    const long double rounded = std::round(std::pow(10.0L, log10) / step) * step;
     for (const Band &band : Bands) {
-        const long double scaled = rounded / std::pow(10.0L, band.exponent);
+        const long double scaled = value / std::pow(10.0L, band.exponent);
         if (scaled < 1 && band.exponent > 0)
             continue;
         if (scaled >= 1000)
@@ -72,17 +100,27 @@ long double Grosszahl::log10() const
     return std::log10(value);
 }
 
-QString Grosszahl::text() const
+long double Grosszahl::dreiStellen(long double value, Rundung rundung)
+{
+    return threeSignificant(value, rundung, true);
+}
+
+QString Grosszahl::text(Rundung rundung) const
 {
     if (!m_floating && m_exact < 1'000'000)
         return QLocale(QLocale::German).toString(qulonglong(m_exact));
-    const long double log = log10();
+    long double log = log10();
     if (std::isinf(log) && log < 0)
         return QStringLiteral("0");
-    if (log < 15 && log >= -3)
-        return threeDigits(log);
+    if (log < 15 && log >= -3) {
+        const long double value = m_floating ? std::pow(10.0L, log) : (long double)(quint64(m_exact));
+        const long double shown = threeSignificant(value, rundung, m_floating);
+        if (shown < 1e15L)
+            return threeDigits(shown);
+        log = 15; // 999,5 Bio. and up read as a power
+    }
     long double exponent = std::floor(log);
-    long double mantissa = std::round(std::pow(10.0L, log - exponent) * 10) / 10;
+    long double mantissa = roundedFuzzy(std::pow(10.0L, log - exponent) * 10, rundung) / 10;
     if (mantissa >= 10) {
         mantissa /= 10;
         exponent += 1;

@@ -10,6 +10,9 @@ class Grosszahl
 {
 public:
     enum class Art { Bits64, Bits128, Gleitend };
+    // How a shortened number is rounded: to nearest, or up where the text
+    // claims that something holds by then, or down for a chance claimed.
+    enum class Rundung { Naechst, Auf, Ab };
 
     Grosszahl() = default;
     explicit Grosszahl(unsigned __int128 exact) : m_exact(exact) {}
@@ -28,8 +31,10 @@ public:
     // German, as a reader takes it in: exact below a million ("17.576"),
     // then three significant digits ("11,9 Mio.", "1,2 Mrd.", "3,4 Bio."),
     // from 10^15 on, and for fractions below 10^-3, a power of ten
-    // ("≈ 9,5 · 10^16").
-    QString text() const;
+    // ("≈ 9,5 · 10^16"). What would read 1.000 Bio. reads as a power.
+    QString text(Rundung rundung = Rundung::Naechst) const;
+    // The value to three significant digits, rounded as asked.
+    static long double dreiStellen(long double value, Rundung rundung);
 
 private:
     unsigned __int128 m_exact = 0;

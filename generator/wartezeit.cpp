@@ -1,87 +1,70 @@
 #include "wartezeit.h"
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
-// The automaton is built for targets up to this length, the tests' reach.
-constexpr int AutomatonLimit = 8;
-// Powers of 1/alphabet below this add nothing to a long double sum near 1.
-constexpr long double Negligible = 1e-25L;
+// Shares a^-p below this add nothing to a long double sum near 1.
+constexpr long double Negligible = 1e-22L;
+// Where the tail and the exact value agree this closely (in logarithms),
+// the tail is exact for all that is shown or tested (10^-12). A logarithm
+// of a chance near e^-L is itself only good to L times a long double's step.
+long double agreement(long double lnRate)
+{
+    return 1e-15L + 2 * std::fabs(lnRate) * std::numeric_limits<long double>::epsilon();
+}
+constexpr long double MinusInfinity = -std::numeric_limits<long double>::infinity();
 
 } // namespace
 
-Wartezeit::Wartezeit(QStringView ziel, int alphabet) : m_length(int(ziel.size())), m_alphabet(alphabet)
+Wartezeit::Wartezeit(QStringView ziel, int alphabet)
+    : m_abgleich(std::u16string_view(reinterpret_cast<const char16_t *>(ziel.utf16()), size_t(ziel.size())))
+    , m_alphabet(alphabet)
+    , m_lnAlphabet(std::log((long double)alphabet))
 {
-    if (m_length == 0)
+    const int n = length();
+    if (n == 0)
         return;
-    std::vector<int> letters(static_cast<size_t>(m_length));
-    for (int i = 0; i < m_length; ++i)
-        letters[size_t(i)] = ziel[i].unicode() - u'A';
-
-    // The prefix function: for each prefix, its longest proper border.
-    std::vector<int> border(size_t(m_length), 0);
-    for (int i = 1, k = 0; i < m_length; ++i) {
-        while (k > 0 && letters[size_t(i)] != letters[size_t(k)])
-            k = border[size_t(k - 1)];
-        if (letters[size_t(i)] == letters[size_t(k)])
-            ++k;
-        border[size_t(i)] = k;
-    }
-    for (int k = m_length; k > 0; k = border[size_t(k - 1)])
+    for (int k = n; k > 0; k = m_abgleich.raender()[size_t(k - 1)])
         m_borders.push_back(k);
-
-    if (m_length <= AutomatonLimit) {
-        // next[j][c]: the letters matched after letter c in state j.
-        std::vector<std::vector<int>> next(size_t(m_length), std::vector<int>(size_t(alphabet), 0));
-        m_transitions.resize(size_t(m_length));
-        for (int j = 0; j < m_length; ++j) {
-            std::vector<int> counts(size_t(m_length) + 1, 0);
-            for (int c = 0; c < alphabet; ++c) {
-                int to = c == letters[size_t(j)] ? j + 1 : (j > 0 ? next[size_t(border[size_t(j - 1)])][size_t(c)] : 0);
-                next[size_t(j)][size_t(c)] = to;
-                ++counts[size_t(to)];
-            }
-            for (int to = 0; to <= m_length; ++to) {
-                if (counts[size_t(to)] > 0)
-                    m_transitions[size_t(j)].emplace_back(to, counts[size_t(to)]);
-            }
-        }
+    for (int k : m_borders) {
+        const long double share = std::exp(-(n - k) * m_lnAlphabet);
+        if (k == n)
+            continue;
+        if (share < Negligible)
+            break;
+        m_periods.emplace_back(n - k, share);
     }
 
     // The tail's rate e solves e = (1 + e)^n / sum_k alphabet^k (1 + e)^(n - k),
     // kept as its logarithm since for long targets it is far below a double.
-    const long double lnAlphabet = std::log((long double)alphabet);
-    long double weight = 0, weightedShift = 0; // over the borders but the whole
+    long double weight = 0, weightedShift = 0; // over the periods
     const auto sums = [&](long double lnStep) {
         weight = weightedShift = 0;
-        for (int k : m_borders) {
-            const int shift = m_length - k;
-            const long double term = std::exp(shift * (lnStep - lnAlphabet));
-            if (shift > 0 && term < Negligible)
-                break;
-            if (shift > 0) {
-                weight += term;
-                weightedShift += shift * term;
-            }
+        for (const auto &[shift, share] : m_periods) {
+            const long double term = std::exp(shift * (lnStep - m_lnAlphabet));
+            weight += term;
+            weightedShift += shift * term;
         }
     };
-    long double lnRate = 0, lnStep = 0;
+    long double lnStep = 0;
     sums(lnStep);
-    lnRate = -(m_length * lnAlphabet + std::log1p(weight));
+    long double lnRate = -(n * m_lnAlphabet + std::log1p(weight));
     for (int i = 0; i < 200; ++i) {
         lnStep = lnRate > -11000 ? std::log1p(std::exp(lnRate)) : 0;
         sums(lnStep);
-        const long double next = m_length * lnStep - m_length * lnAlphabet - std::log1p(weight);
-        const bool settled = std::fabs(next - lnRate) <= 1e-18L * std::fmax(1, std::fabs(lnRate));
+        const long double next = n * lnStep - n * m_lnAlphabet - std::log1p(weight);
+        const bool settled = std::fabs(next - lnRate) <= 1e-19L * std::fmax(1, std::fabs(lnRate));
         lnRate = next;
         if (settled)
             break;
     }
+    sums(lnStep);
     m_lnRate = lnRate;
     // K = 1 / (1 + t) with t = e (1 - n + mean shift of the borders).
-    const long double t = std::exp(lnRate) * (1 - m_length + weightedShift / (1 + weight));
-    m_kMinus1 = -t / (1 + t);
+    m_meanShift = weightedShift / (1 + weight);
+    m_t = (lnRate > -11000 ? std::exp(lnRate) : 0) * (1 - n + m_meanShift);
 }
 
 Grosszahl Wartezeit::expected() const
@@ -98,100 +81,114 @@ Grosszahl Wartezeit::expected() const
     }
     if (fits)
         return Grosszahl(sum);
-    // alphabet^n (1 + the shorter borders' share), in logarithms.
+    // alphabet^n (1 + the periods' shares), in logarithms.
     long double share = 0;
-    for (int k : m_borders) {
-        const long double term = std::pow((long double)m_alphabet, (long double)(k - m_length));
-        if (k < m_length && term < Negligible)
-            break;
-        share += k < m_length ? term : 0;
-    }
-    return Grosszahl::fromLog10(m_length * std::log10((long double)m_alphabet) + std::log10(1 + share));
+    for (const auto &period : m_periods)
+        share += period.second;
+    return Grosszahl::fromLog10((length() * m_lnAlphabet + std::log1p(share)) / std::log(10.0L));
 }
 
-template <typename Step>
-void Wartezeit::runAutomaton(Step &&step) const
+Wartezeit::Verteilung::Verteilung(const Wartezeit &wartezeit)
 {
-    std::vector<double> now(static_cast<size_t>(m_length), 0), next(static_cast<size_t>(m_length));
-    now[0] = 1;
-    const double letterChance = 1.0 / m_alphabet;
-    for (;;) {
-        std::fill(next.begin(), next.end(), 0.0);
-        double found = 0;
-        for (int j = 0; j < m_length; ++j) {
-            for (const auto &[to, count] : m_transitions[size_t(j)])
-                (to == m_length ? found : next[size_t(to)]) += now[size_t(j)] * count * letterChance;
+    const int n = wartezeit.length();
+    const int longestPeriod = wartezeit.m_periods.empty() ? 0 : wartezeit.m_periods.back().first;
+    m_f.assign(size_t(longestPeriod) + 1, 0);
+    // S(m - n) = 1 - P(N <= m - n) differs from 1 only where a^-n counts.
+    if (n * wartezeit.m_lnAlphabet < 70)
+        m_sums.assign(size_t(n) + 1, 0);
+    // The tail must hold across every period and the target's length; the
+    // other roots' shares fall by 1.7 a letter, so it does long before the cap.
+    m_settle = n + longestPeriod + 8;
+    m_cap = 8 * qint64(n + longestPeriod) + 10'000;
+}
+
+void Wartezeit::Verteilung::step(const Wartezeit &w)
+{
+    const int n = w.length();
+    const qint64 m = ++m_letters;
+    long double f = 0; // f(m) a^n
+    if (m >= n) {
+        const long double lnPowerN = -n * w.m_lnAlphabet;
+        f = m_sums.empty() ? 1 : 1 - std::exp(lnPowerN) * m_sums[size_t((m - n) % qint64(m_sums.size()))];
+        for (const auto &[p, share] : w.m_periods) {
+            if (m - p < n)
+                break; // f is 0 before the n-th letter
+            f -= share * m_f[size_t((m - p) % qint64(m_f.size()))];
         }
-        now.swap(next);
-        if (!step(found))
-            return;
+    }
+    m_f[size_t(m % qint64(m_f.size()))] = f;
+    m_sum += f;
+    if (!m_sums.empty())
+        m_sums[size_t(m % qint64(m_sums.size()))] = m_sum;
+    if (m >= n) {
+        const bool agrees = std::fabs(w.lnChanceByTail(m) - lnChance(w)) <= agreement(w.m_lnRate);
+        m_agreeing = agrees ? m_agreeing + 1 : 0;
     }
 }
 
-qint64 Wartezeit::markByAutomaton(double p) const
+long double Wartezeit::Verteilung::lnChance(const Wartezeit &w) const
 {
-    if (m_length == 0)
+    return m_sum > 0 ? std::log(m_sum) - w.length() * w.m_lnAlphabet : MinusInfinity;
+}
+
+long double Wartezeit::lnChanceByTail(qint64 letters) const
+{
+    const int n = length();
+    if (letters < n)
+        return MinusInfinity;
+    if (m_lnRate > -11000) {
+        // P(N <= m) = 1 - K (1 + e)^-m = (t + x) / (1 + t), x = 1 - (1 + e)^-m
+        const long double x = -std::expm1(-letters * std::log1p(std::exp(m_lnRate)));
+        const long double chance = (m_t + x) / (1 + m_t);
+        return chance > 0 ? std::log(chance) : MinusInfinity;
+    }
+    // e so small that e^2 is nothing beside it: P = e (m + 1 - n + mean shift).
+    return m_lnRate + std::log((long double)letters + 1 - n + m_meanShift);
+}
+
+const Wartezeit::Verteilung &Wartezeit::exactUpTo(qint64 letters) const
+{
+    if (!m_exact || m_exact->letters() > letters)
+        m_exact.emplace(*this);
+    while (m_exact->letters() < letters && !m_exact->tailHolds())
+        m_exact->step(*this);
+    return *m_exact;
+}
+
+qint64 Wartezeit::tailFrom() const
+{
+    return exactUpTo(std::numeric_limits<qint64>::max()).letters();
+}
+
+long double Wartezeit::log10Chance(qint64 letters) const
+{
+    if (length() == 0)
         return 0;
-    qint64 letters = 0;
-    double appeared = 0;
-    runAutomaton([&](double found) {
-        ++letters;
-        appeared += found;
-        return appeared < p && letters < (qint64(1) << 40);
-    });
-    return letters;
+    if (letters < length())
+        return MinusInfinity;
+    const Verteilung &exact = exactUpTo(letters);
+    const long double ln = exact.letters() == letters ? exact.lnChance(*this) : lnChanceByTail(letters);
+    return ln / std::log(10.0L);
 }
 
-double Wartezeit::chanceByAutomaton(qint64 letters) const
+Grosszahl Wartezeit::mark(int zaehler, int nenner) const
 {
-    if (m_length == 0)
-        return 1;
-    double appeared = 0;
-    qint64 done = 0;
-    if (letters > 0) {
-        runAutomaton([&](double found) {
-            appeared += found;
-            return ++done < letters;
-        });
-    }
-    return appeared;
-}
-
-Grosszahl Wartezeit::markByTail(double p) const
-{
-    if (m_length == 0)
+    if (length() == 0)
         return Grosszahl(0);
-    // P(T > m) = K (1 + e)^-m = 1 - p
-    const long double logs = std::log1p(m_kMinus1) - std::log1p(-(long double)p);
+    const long double lnWanted = std::log((long double)zaehler) - std::log((long double)nenner);
+    Verteilung exact(*this);
+    while (!exact.tailHolds()) {
+        exact.step(*this);
+        if (exact.lnChance(*this) >= lnWanted)
+            return Grosszahl((unsigned __int128)exact.letters());
+    }
+    // K (1 + e)^-m <= 1 - zaehler / nenner
+    const long double logs = std::log((long double)nenner) - std::log((long double)(nenner - zaehler)) - std::log1p(m_t);
     if (m_lnRate > -11000) {
         const long double letters = logs / std::log1p(std::exp(m_lnRate));
         if (letters < 9e18L)
-            return Grosszahl::ceilOf(letters);
+            return Grosszahl::ceilOf(std::fmax(letters, (long double)(exact.letters() + 1)));
     }
     // ln(1 + e) = e for the rates of long targets.
     return Grosszahl::fromLog10((std::log(logs) - m_lnRate) / std::log(10.0L));
-}
-
-double Wartezeit::chanceByTail(qint64 letters) const
-{
-    if (m_length == 0)
-        return 1;
-    const long double exponent = letters * (m_lnRate > -11000 ? std::log1p(std::exp(m_lnRate)) : 0);
-    const long double chance = -(m_kMinus1 + (1 + m_kMinus1) * std::expm1(-exponent));
-    return double(std::fmin(1, std::fmax(0, chance)));
-}
-
-Grosszahl Wartezeit::mark(double p) const
-{
-    if (m_length <= AutomatonLength)
-        return Grosszahl((unsigned __int128)markByAutomaton(p));
-    return markByTail(p);
-}
-
-double Wartezeit::chance(qint64 letters) const
-{
-    // The automaton's steps stay few while the chance is still short of 1.
-    if (m_length <= AutomatonLength && letters <= 4 * qint64(m_alphabet) * m_alphabet * m_alphabet)
-        return chanceByAutomaton(letters);
-    return chanceByTail(letters);
 }

@@ -69,8 +69,8 @@ first=$app first_win=$win
 "$work/app/dovevad" 2>"$work/stderr2" &
 second=$!
 pids+=("$second")
-wait_until '[ "$(xdotool search --onlyvisible --name "^Dovevad\$" | wc -l)" -eq 2 ]'
-box=$(xdotool search --onlyvisible --name '^Dovevad$' | grep -vx "$first_win")
+wait_until '[ -n "$(other_box)" ]'
+box=$(other_box)
 xdotool windowactivate --sync "$box" key --clearmodifiers Return
 wait_until '! kill -0 "$second" 2>/dev/null' 10
 status=0
@@ -108,10 +108,10 @@ Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display2" 2>/dev/n
 lost_x=$!
 pids+=("$lost_x")
 wait_until '[ -s "$work/display2" ]'
-DISPLAY=":$(cat "$work/display2")" "$work/app/dovevad" 2>"$work/stderr" &
+DISPLAY=":$(cat "$work/display2")" "${limited[@]}" "$work/app/dovevad" 2>"$work/stderr" &
 app=$!
 pids+=("$app")
-win=$(DISPLAY=":$(cat "$work/display2")" xdotool search --sync --onlyvisible --name '^Dovevad$' | head -n 1)
+wait_until 'win=$(DISPLAY=":$(cat "$work/display2")" find_window Dovevad) && [ -n "$win" ]'
 DISPLAY=":$(cat "$work/display2")" xdotool mousemove --window "$win" 345 124 click 1
 wait_until '[ -s "$log" ]'
 kill "$lost_x"

@@ -1,6 +1,7 @@
 #include "answerbox.h"
 #include "files.h"
 #include "form1.h"
+#include "lettercap.h"
 #include "shellrecorder.h"
 
 #include <QApplication>
@@ -19,6 +20,8 @@
 #include <QUrl>
 
 #include <functional>
+
+#include <unistd.h>
 
 namespace {
 
@@ -55,6 +58,7 @@ class tst_Form1 : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { capLetters(); }
     void init();
     void cleanup();
     void startsAsLaidOut();
@@ -232,13 +236,20 @@ void tst_Form1::tooltipsTellWhatARunCosts()
     const QString runTip = child<QLabel>("Label3")->toolTip();
     QVERIFY2(runTip.contains(QRegularExpression(QStringLiteral(
                  "^[0-9,]+ Mio\\. Zeichen pro Sekunde\nEine Zeichenfolge dieser Art wäre nach [0-9,]+ Mio\\. Zeichen "
-                 "mit ≈ [0-9],[0-9] · 10\\^-[0-9]+ % Wahrscheinlichkeit schon erschienen\\.$"))),
+                 "mit ≈ [0-9],[0-9] · 10\\^-[0-9]+ % Wahrscheinlichkeit schon erschienen\\.\n"
+                 "Am nächsten bisher: ZEI[A-Z]*, [0-9]+ von 12 Buchstaben, nach [0-9.]+ Zeichen$"))),
              qPrintable(runTip));
     QCOMPARE(looks(), before);
 }
 
 void tst_Form1::emptyTargetIsFoundAtOnce()
 {
+    // The start removes the old log rather than emptying it: a hard link to
+    // it keeps its letters.
+    QFile old(m_dir->filePath(LogName));
+    QVERIFY(old.open(QIODevice::WriteOnly) && old.write("A\r\n") == 3);
+    old.close();
+    QVERIFY(::link(QFile::encodeName(old.fileName()).constData(), QFile::encodeName(m_dir->filePath(QStringLiteral("kept"))).constData()) == 0);
     child<QLineEdit>("Text1")->clear();
     QString box, captionAtBox;
     answerNextBox(&box, [&] { captionAtBox = child<QLabel>("Label3")->text(); });
@@ -248,6 +259,7 @@ void tst_Form1::emptyTargetIsFoundAtOnce()
     QCOMPARE(captionAtBox, QStringLiteral("0 "));
     QCOMPARE(m_window->Anzahl.whole(), 0);
     QVERIFY(QFile::exists(m_dir->filePath(LogName)) && log().isEmpty());
+    QCOMPARE(QFileInfo(m_dir->filePath(QStringLiteral("kept"))).size(), 3);
     QCOMPARE(m_shell.opened.size(), 1);
     // A found target leaves the window busy until the next click.
     QCOMPARE(child<QPushButton>("Command1")->text(), QStringLiteral("Stop"));

@@ -1,4 +1,6 @@
+#include "abgleich.h"
 #include "files.h"
+#include "reserve.h"
 #include "runtimeerror.h"
 #include "scriptedrandom.h"
 #include "shellrecorder.h"
@@ -9,6 +11,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QGuiApplication>
 #include <QScopeGuard>
 #include <QStandardPaths>
@@ -38,6 +41,9 @@ private slots:
     void logRemovedOrReplacedDuringTheRun();
     void sameLettersForTheSameClock();
     void viewerFailureIsSaid();
+    void matchesWhereASearchFinds();
+    void reserveKeepsTheSmallerOf15PercentAnd4GiB_data();
+    void reserveKeepsTheSmallerOf15PercentAnd4GiB();
 
 private:
     QByteArray log() const;
@@ -115,6 +121,8 @@ void tst_Generieren::findsTargetWhereItFirstAppears()
     checkLogHolds(letters, run);
     QCOMPARE(run.messages, QStringList{QStringLiteral("Zeichenfolge wurde gefunden!|64|Gefunden!")});
     QCOMPARE(run.logSizes, QList<qint64>{3 * letters.size()}); // on disk while the box is up
+    QCOMPARE(run.naehe().buchstaben, target.size());
+    QCOMPARE(run.naehe().nachZeichen, letters.size());
     QVERIFY(run.laufend);
 }
 
@@ -363,6 +371,57 @@ void tst_Generieren::viewerFailureIsSaid()
                                                  "Sie bleibt hier erhalten:\n\n%1|48|Dovevad")
                                       .arg(m_dir->filePath(QStringLiteral("Generated Chars.txt"))));
     QCOMPARE(log(), QByteArray("A\r\n"));
+}
+
+// The run reports its target exactly where a plain search first finds it,
+// with the closest it came: targets of A and B that overlap themselves, up
+// to the automaton's table and beyond, in random scripts with a near miss.
+void tst_Generieren::matchesWhereASearchFinds()
+{
+    QRandomGenerator random(20261207);
+    const auto letters = [&random](qsizetype size) {
+        QByteArray text(size, 'A');
+        for (char &letter : text)
+            letter = "AB"[random.bounded(2)];
+        return text;
+    };
+    for (const qsizetype length : {1, 2, 3, 5, 11, 12, 40, 4096, 4097}) {
+        QVERIFY(length <= Abgleich::TableLength + 1);
+        for (const QByteArray &target : {letters(length), QByteArray("AB").repeated(length).left(length - 1) + 'A'}) {
+            // A near miss first, so that the automaton falls back deep.
+            const qsizetype miss = random.bounded(length);
+            const QByteArray script = letters(random.bounded(3 * length + 50)) + target.left(miss)
+                + (target.at(miss) == 'A' ? 'B' : 'A') + target;
+            ScriptedRandom scripted(script);
+            TestRun run(&scripted);
+            run.target = QString::fromLatin1(target);
+            run.laufend = true;
+            run.Generieren();
+            QCOMPARE(run.Anzahl.whole(), script.indexOf(target) + length);
+            QCOMPARE(run.naehe().buchstaben, int(length));
+            QCOMPARE(run.messages.size(), 1);
+        }
+    }
+}
+
+void tst_Generieren::reserveKeepsTheSmallerOf15PercentAnd4GiB_data()
+{
+    QTest::addColumn<quint64>("total");
+    QTest::addColumn<quint64>("available");
+    QTest::addColumn<quint64>("room");
+    constexpr quint64 GiB = quint64(1) << 30, Span = Reserve::CheckSpan;
+    QTest::newRow("2 TB disk keeps 4 GiB") << 2'000 * GiB << 500 * GiB << 500 * GiB - 4 * GiB - Span;
+    QTest::newRow("10 GiB disk keeps 15 %") << 10 * GiB << 5 * GiB << 5 * GiB - 10 * GiB / 100 * 15 - Span;
+    QTest::newRow("reserve reached") << 2'000 * GiB << 4 * GiB << quint64(0);
+}
+
+void tst_Generieren::reserveKeepsTheSmallerOf15PercentAnd4GiB()
+{
+    QFETCH(quint64, total);
+    QFETCH(quint64, available);
+    QFETCH(quint64, room);
+    QCOMPARE(Reserve::roomBefore({available, total}), room);
+    QCOMPARE(Reserve::eatenInto({available, total}), room == 0);
 }
 
 QTEST_GUILESS_MAIN(tst_Generieren)

@@ -4,6 +4,7 @@
 #include "answerbox.h"
 #include "files.h"
 #include "form1.h"
+#include "lettercap.h"
 #include "shellrecorder.h"
 
 #include <QDesktopServices>
@@ -36,6 +37,7 @@ void tst_Reserve::initTestCase()
     QVERIFY2(!m_disk.isEmpty(), "run through CTest, which mounts the small disk");
     QCOMPARE(QStorageInfo(m_disk).bytesTotal(), 96 << 20);
     Files::setProgramDirectory(m_disk);
+    capLetters(50'000'000); // the disk is small, but a stop never seen would not end
     QDesktopServices::setUrlHandler(QStringLiteral("file"), &m_shell, "open");
 }
 

@@ -1,4 +1,6 @@
+#include "auskunft.h"
 #include "files.h"
+#include "groesse.h"
 #include "shellrecorder.h"
 #include "testrun.h"
 #include "timerrandom.h"
@@ -22,12 +24,12 @@ QString decimal(unsigned __int128 value)
     return digits;
 }
 
-// The waiting time's distribution by brute force: the automaton's states
-// are found by comparing strings, with no use of borders.
-std::vector<double> distribution(const QString &target, int alphabet, double tail = 1e-13)
+// The matching automaton by brute force: its states are found by comparing
+// strings, with no use of borders.
+std::vector<std::vector<int>> automaton(const QString &target, int alphabet)
 {
     const int length = int(target.size());
-    std::vector<std::vector<int>> next(static_cast<size_t>(length), std::vector<int>(static_cast<size_t>(alphabet)));
+    std::vector<std::vector<int>> next(size_t(length), std::vector<int>(static_cast<size_t>(alphabet)));
     for (int j = 0; j < length; ++j) {
         for (int c = 0; c < alphabet; ++c) {
             const QString seen = target.left(j) + QChar(u'A' + c);
@@ -37,32 +39,121 @@ std::vector<double> distribution(const QString &target, int alphabet, double tai
             next[size_t(j)][size_t(c)] = k;
         }
     }
-    std::vector<double> now(static_cast<size_t>(length), 0.0), found{0.0};
+    return next;
+}
+
+// The waiting time's distribution: found[m] is the chance that the target
+// first appears with letter m.
+std::vector<double> distribution(const QString &target, int alphabet, double tail = 1e-13)
+{
+    const auto next = automaton(target, alphabet);
+    std::vector<double> now(target.size(), 0.0), found{0.0};
     now[0] = 1;
     for (double remaining = 1; remaining > tail;) {
         std::vector<double> after(now.size(), 0.0);
         double step = 0;
-        for (int j = 0; j < length; ++j) {
-            for (int to : next[size_t(j)])
-                (to == length ? step : after[size_t(to)]) += now[size_t(j)] / alphabet;
+        for (size_t j = 0; j < now.size(); ++j) {
+            for (int to : next[j])
+                (to == target.size() ? step : after[size_t(to)]) += now[j] / alphabet;
         }
         now.swap(after);
         found.push_back(step);
         remaining -= step;
     }
-    return found; // found[m]: the target first appears with letter m
+    return found;
 }
 
-qint64 markOf(const std::vector<double> &found, double p)
+// Whole numbers of any size, base 2^32, least significant first.
+struct Ganz
 {
-    double appeared = 0;
-    for (size_t m = 0; m < found.size(); ++m) {
-        appeared += found[m];
-        if (appeared >= p)
-            return qint64(m);
+    std::vector<quint32> words{0};
+
+    void add(const Ganz &other)
+    {
+        words.resize(std::max(words.size(), other.words.size()) + 1, 0);
+        quint64 carry = 0;
+        for (size_t i = 0; i < words.size(); ++i) {
+            carry += quint64(words[i]) + (i < other.words.size() ? other.words[i] : 0);
+            words[i] = quint32(carry);
+            carry >>= 32;
+        }
+        trim();
     }
-    return -1;
-}
+    void multiply(quint32 factor)
+    {
+        quint64 carry = 0;
+        for (quint32 &word : words) {
+            carry += quint64(word) * factor;
+            word = quint32(carry);
+            carry >>= 32;
+        }
+        if (carry)
+            words.push_back(quint32(carry));
+    }
+    void trim()
+    {
+        while (words.size() > 1 && words.back() == 0)
+            words.pop_back();
+    }
+    bool operator>=(const Ganz &other) const
+    {
+        if (words.size() != other.words.size())
+            return words.size() > other.words.size();
+        return !std::lexicographical_compare(words.rbegin(), words.rend(), other.words.rbegin(), other.words.rend());
+    }
+    // The natural logarithm, to a long double's precision.
+    long double ln() const
+    {
+        long double top = 0;
+        const size_t from = words.size() > 3 ? words.size() - 3 : 0;
+        for (size_t i = words.size(); i-- > from;)
+            top = top * 4294967296.0L + words[i];
+        return std::log(top) + (long double)from * 32 * std::log(2.0L);
+    }
+};
+
+// The chance that the target has appeared within m letters, exactly, as the
+// fraction appeared[m] / alphabet^m of all strings of m letters.
+struct ExactChances
+{
+    std::vector<Ganz> appeared, all;
+    ExactChances(const QString &target, int alphabet, int letters)
+    {
+        const auto next = automaton(target, alphabet);
+        std::vector<Ganz> now(target.size()); // strings without the target, by state
+        now[0].words = {1};
+        appeared.resize(size_t(letters) + 1);
+        all.resize(size_t(letters) + 1);
+        all[0].words = {1};
+        if (target.isEmpty())
+            appeared[0].words = {1};
+        for (int m = 1; m <= letters; ++m) {
+            Ganz fresh = appeared[size_t(m - 1)];
+            fresh.multiply(quint32(alphabet));
+            std::vector<Ganz> after(now.size());
+            for (size_t j = 0; j < now.size(); ++j) {
+                for (int to : next[j])
+                    (to == target.size() ? fresh : after[size_t(to)]).add(now[j]);
+            }
+            now.swap(after);
+            appeared[size_t(m)] = fresh;
+            all[size_t(m)] = all[size_t(m - 1)];
+            all[size_t(m)].multiply(quint32(alphabet));
+        }
+    }
+    // The smallest m with appeared / all >= numerator / denominator.
+    qint64 mark(quint32 numerator, quint32 denominator) const
+    {
+        for (size_t m = 0; m < appeared.size(); ++m) {
+            Ganz left = appeared[m], right = all[m];
+            left.multiply(denominator);
+            right.multiply(numerator);
+            if (left >= right)
+                return qint64(m);
+        }
+        return -1;
+    }
+};
 
 quint64 frozenClock()
 {
@@ -79,10 +170,11 @@ private slots:
     void expectedExactly_data();
     void expectedExactly();
     void expectedIsTheMeanOfTheDistribution();
-    void marksOfTheDistribution();
-    void tailAgreesWithTheAutomaton();
+    void chancesAndMarksExactly();
     void meanOfRunsMatches();
     void germanNumbers();
+    void textsAreTrue_data();
+    void textsAreTrue();
 };
 
 void tst_Wartezeit::expectedExactly_data()
@@ -136,33 +228,39 @@ void tst_Wartezeit::expectedIsTheMeanOfTheDistribution()
     }
 }
 
-void tst_Wartezeit::marksOfTheDistribution()
+// Against the exact fractions: every target of up to 4 letters over A, B
+// and C and a few longer ones, at every count up to 2000; and the marks.
+void tst_Wartezeit::chancesAndMarksExactly()
 {
-    for (const QString &target : {QStringLiteral("A"), QStringLiteral("AB"), QStringLiteral("AA"),
-                                  QStringLiteral("ABA"), QStringLiteral("BAB"), QStringLiteral("ABC")}) {
-        const std::vector<double> found = distribution(target, 26, 0.04);
-        const Wartezeit wartezeit(target);
-        for (double p : {0.5, 0.95})
-            QCOMPARE(qint64(wartezeit.mark(p).exact()), markOf(found, p));
-        const qint64 letters = qint64(found.size()) / 2;
-        double appeared = 0;
-        for (qint64 m = 0; m <= letters; ++m)
-            appeared += found[size_t(m)];
-        QVERIFY(std::fabs(wartezeit.chance(letters) - appeared) < 1e-9);
+    QStringList targets = {QString()}, all;
+    for (int length = 1; length <= 4; ++length) {
+        QStringList longer;
+        for (const QString &target : std::as_const(targets))
+            longer << target + u'A' << target + u'B' << target + u'C';
+        targets = longer;
+        all += targets;
     }
-}
-
-// Where both hold, the tail gives what the automaton gives, to the digits shown.
-void tst_Wartezeit::tailAgreesWithTheAutomaton()
-{
-    for (const QString &target : {QStringLiteral("Q"), QStringLiteral("AB"), QStringLiteral("ZZ"),
-                                  QStringLiteral("ABA"), QStringLiteral("ABCD"), QStringLiteral("AAAA"),
-                                  QStringLiteral("ABAB"), QStringLiteral("AABA")}) {
-        const Wartezeit wartezeit(target);
-        for (double p : {0.5, 0.95})
-            QCOMPARE(wartezeit.markByTail(p).text(), Grosszahl(wartezeit.markByAutomaton(p)).text());
-        const qint64 expected = qint64(wartezeit.expected().exact());
-        QVERIFY(std::fabs(wartezeit.chanceByTail(expected) - wartezeit.chanceByAutomaton(expected)) < 1e-9);
+    all << QStringLiteral("ABABAB") << QStringLiteral("AAAAAAA") << QStringLiteral("ABCABCAB") << QStringLiteral("AABAABAA");
+    constexpr int Letters = 2000;
+    for (const QString &target : std::as_const(all)) {
+        const ExactChances exact(target, 3, Letters);
+        const Wartezeit wartezeit(target, 3);
+        for (int m = 0; m <= Letters; ++m) {
+            const long double log10 = wartezeit.log10Chance(m);
+            if (m < target.size()) {
+                QVERIFY2(std::isinf(log10) && log10 < 0, qPrintable(QStringLiteral("%1 at %2").arg(target).arg(m)));
+                continue;
+            }
+            const long double wanted = exact.appeared[size_t(m)].ln() - exact.all[size_t(m)].ln();
+            QVERIFY2(std::fabs(log10 * std::log(10.0L) - wanted) < 1e-12L,
+                     qPrintable(QStringLiteral("%1 at %2: %3 against %4").arg(target).arg(m)
+                                    .arg(double(log10)).arg(double(wanted / std::log(10.0L)))));
+        }
+        for (const auto &[numerator, denominator] : {std::pair(1u, 2u), std::pair(19u, 20u)}) {
+            const qint64 mark = exact.mark(numerator, denominator);
+            if (mark >= 0)
+                QCOMPARE(qint64(wartezeit.mark(int(numerator), int(denominator)).exact()), mark);
+        }
     }
 }
 
@@ -204,7 +302,44 @@ void tst_Wartezeit::germanNumbers()
     QCOMPARE(Wartezeit(QStringLiteral("ZEICHENFOLGE")).expected().text(), QStringLiteral("≈ 9,5 · 10^16"));
     QCOMPARE(Wartezeit(QStringLiteral("AB").repeated(500'000)).expected().text(),
              QStringLiteral("≈ 2,2 · 10^1414973"));
-    QCOMPARE(Wartezeit(QStringLiteral("A").repeated(40)).mark(0.5).text(), QStringLiteral("≈ 2,9 · 10^56"));
+    QCOMPARE(Wartezeit(QStringLiteral("A").repeated(40)).mark(1, 2).text(), QStringLiteral("≈ 2,9 · 10^56"));
+}
+
+void tst_Wartezeit::textsAreTrue_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected"); // a part of it
+    const OutputFile::Space disk{quint64(1) << 40, quint64(2) << 40};
+    const auto ziel = [&](const char *target, double speed) {
+        return Auskunft::zumZiel(QLatin1String(target), speed, disk);
+    };
+    const auto lauf = [](const QString &target, qint64 letters, Generator::Naehe naehe = {}) {
+        return Auskunft::zumLauf(target, Wartezeit(target), letters, 5e7, naehe);
+    };
+    const QString aBs = QStringLiteral("A") + QStringLiteral("B").repeated(229);
+    QTest::newRow("95 % mark rounded up") << ziel("ABAB", 1e6) << QStringLiteral("mit 95 % nach 1,38 Mio.");
+    QTest::newRow("chance rounded down") << lauf(QStringLiteral("ABAB"), 1'370'000) << QStringLiteral("mit 94,9 % ");
+    QTest::newRow("before it can appear") << lauf(QStringLiteral("AAAA"), 3) << QStringLiteral("mit 0 % ");
+    QTest::newRow("below a double") << lauf(aBs, 230) << QStringLiteral("mit ≈ 3,5 · 10^-324 % ");
+    QTest::newRow("1000 letters after 2000") << lauf(QStringLiteral("AB").repeated(500), 2000)
+                                             << QStringLiteral("mit ≈ 1,0 · 10^-1410 % ");
+    QTest::newRow("closest so far") << lauf(QStringLiteral("QXZJWABC"), 12'345'679, {5, 12'345'678})
+                                    << QStringLiteral("Am nächsten bisher: QXZJW, 5 von 8 Buchstaben, nach 12.345.678 Zeichen");
+    QTest::newRow("just under a second") << ziel("A", 26 / 0.99996) << QStringLiteral("Dauer: 1 Sekunde bei");
+    QTest::newRow("one millisecond") << ziel("A", 26'000) << QStringLiteral("Dauer: 1 Millisekunde bei");
+    QTest::newRow("full disk") << Auskunft::zumZiel(QStringLiteral("AB"), 1e6, {0, 1 << 30})
+                               << QStringLiteral("frei sind 0 Byte");
+    QTest::newRow("just under a megabyte") << groesse(999'950) << QStringLiteral("1,0 MB");
+    QTest::newRow("just under a terabyte") << groesse(999'960'000'000) << QStringLiteral("1,0 TB");
+    QTest::newRow("just under 10^15") << Grosszahl::fromLog10(std::log10(999.9e12L)).text()
+                                      << QStringLiteral("≈ 1,0 · 10^15");
+}
+
+void tst_Wartezeit::textsAreTrue()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    QVERIFY2(text.contains(expected), qPrintable(text));
 }
 
 QTEST_GUILESS_MAIN(tst_Wartezeit)

@@ -45,6 +45,10 @@ SCRIPT
 chmod 755 "$work/bin/xdg-open"
 touch "$work/opened"
 export PATH="$work/bin:$PATH" QT_QPA_PLATFORM=xcb
+# No session bus is started behind the tests' back (D-Bus autolaunch would
+# leave a dbus-launch running), and a run that never ends stops at 1 GiB.
+export DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-session-bus"
+limited=("$(command -v prlimit)" --fsize=$((1 << 30)))
 
 # An ordinary user, to whom folders of others are read-only: run as nobody
 # where the tests run as root, else as the user running them.
@@ -58,11 +62,13 @@ home_of_user() { # DIR: a home folder the ordinary user may write in
     [ "$(id -u)" -ne 0 ] || chown nobody "$1"
 }
 
+# Windows come and go while xdotool looks at them, which it may not survive.
+find_window() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true; }
 start_program() { # PROGRAM [COMMAND PREFIX...]: sets $app and $win
-    "${@:2}" "$1" 2>"$work/stderr" &
+    "${@:2}" "${limited[@]}" "$1" 2>"$work/stderr" &
     app=$!
     pids+=("$app")
-    win=$(xdotool search --sync --onlyvisible --name '^Dovevad$' | head -n 1)
+    wait_until 'win=$(find_window Dovevad) && [ -n "$win" ]'
 }
 click() { xdotool mousemove --window "$win" "$1" "$2" click 1; sleep 0.2; }
 click_text1() { click 345 34; }
@@ -74,9 +80,8 @@ type_target() {
     xdotool type --delay 20 "$1"
     xdotool key Tab
 }
-find_window() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
 # A window titled Dovevad other than the main window: the program's own boxes.
-other_box() { xdotool search --onlyvisible --name '^Dovevad$' 2>/dev/null | grep -vx "$win" | head -n 1 || true; }
+other_box() { { xdotool search --onlyvisible --name '^Dovevad$' 2>/dev/null || true; } | grep -vx "$win" | head -n 1 || true; }
 answer_box() { # TITLE
     wait_until "[ -n \"\$(find_window '$1')\" ]"
     local box

@@ -1,0 +1,9 @@
+#include "reserve.h"
+
+#include <algorithm>
+
+quint64 Reserve::roomBefore(const OutputFile::Space &space)
+{
+    const quint64 kept = std::min(space.total / 100 * 15, Maximum) + CheckSpan;
+    return space.available > kept ? space.available - kept : 0;
+}
