@@ -29,6 +29,18 @@ QString help()
 
 } // namespace
 
+QString Befehlszeile::plattform(int argc, const char *const argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray argument = QByteArray(argv[i]).replace("--", "-");
+        if (argument == "-platform" && i + 1 < argc)
+            return QString::fromLocal8Bit(argv[i + 1]);
+        if (argument.startsWith("-platform="))
+            return QString::fromLocal8Bit(argument.mid(10));
+    }
+    return {};
+}
+
 std::optional<int> Befehlszeile::auswerten(int argc, const char *const argv[])
 {
     QCommandLineParser parser;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <optional>
 
 // The command line, read before Qt starts, so that --help and --version
@@ -10,5 +12,7 @@ namespace Befehlszeile {
 // Prints what was asked for, or what is wrong, and returns the status the
 // program ends with; nothing where the window is to open.
 std::optional<int> auswerten(int argc, const char *const argv[]);
+// The platform chosen with -platform, or nothing.
+QString plattform(int argc, const char *const argv[]);
 
 } // namespace Befehlszeile

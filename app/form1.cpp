@@ -3,8 +3,11 @@
 #include "auskunft.h"
 #include "msgbox.h"
 #include "program.h"
+#include "runtimeerror.h"
 #include "windowhints.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -14,8 +17,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QShowEvent>
+#include <QTimer>
 #include <QStorageInfo>
 
+#include <cmath>
 #include <limits>
 
 namespace {
@@ -58,6 +64,31 @@ void fitFont(QLabel *label, int room)
     label->setFont(font);
 }
 
+const QString Text1Description = QStringLiteral("Die gesuchte Zeichenfolge; nur die Buchstaben A bis Z zählen.");
+const QString Label3Description = QStringLiteral("Wie viele Zeichen der laufende oder letzte Durchlauf getippt hat.");
+
+// The contrast of two colours as the WCAG reckon it, from 1 to 21.
+double contrast(const QColor &a, const QColor &b)
+{
+    const auto luminance = [](const QColor &colour) {
+        const auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF()) + 0.0722 * channel(colour.blueF());
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// Screen readers take the window for a window, not for a filler.
+QAccessibleInterface *windowAccessible(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("Form1") && object && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Window);
+    return nullptr;
+}
+
+// Before any window exists: an interface once made for a window is kept.
+const bool s_windowAccessibleInstalled = (QAccessible::installFactory(windowAccessible), true);
+
 void describe(QWidget *widget, const QString &name, const QString &description)
 {
     widget->setAccessibleName(name);
@@ -92,10 +123,7 @@ Form1::Form1(QWidget *parent, const QString &logPath)
     setWindowIcon(QIcon(QStringLiteral(":/dovevad.png")));
     setFixedSize(fromTwips(0, 0, 10350, 2280).size());
 
-    // The window's text colour is the system's highlight colour.
-    QPalette colours = palette();
-    colours.setColor(QPalette::WindowText, colours.color(QPalette::Highlight));
-    setPalette(colours);
+    colourLabels();
 
     Text1->setMaxLength(std::numeric_limits<int>::max()); // Qt's default stops at 32767
     Text1->setFont(sansSerif(18));
@@ -114,12 +142,10 @@ Form1::Form1(QWidget *parent, const QString &logPath)
 
     describe(this, QStringLiteral("Dovevad"),
              QStringLiteral("Tippt zufällige Buchstaben, bis die eingegebene Zeichenfolge erscheint."));
-    describe(Text1, QStringLiteral("Zeichenfolge"),
-             QStringLiteral("Die gesuchte Zeichenfolge; nur die Buchstaben A bis Z zählen."));
+    describe(Text1, QStringLiteral("Zeichenfolge"), Text1Description);
     describe(Label2, QStringLiteral("Anzahl der generierten Zeichen"),
              QStringLiteral("Beschriftung des Zählers."));
-    describe(Label3, QStringLiteral("Zähler"),
-             QStringLiteral("Wie viele Zeichen der laufende oder letzte Durchlauf getippt hat."));
+    tellCount(); // the counter's name is the count, as a screen reader reads it
     describe(Command2, QStringLiteral("Hilfe"), QStringLiteral("Zeigt die Hilfe an."));
     showIdle(); // the window starts idle, which also names Command1 for screen readers
 
@@ -135,7 +161,17 @@ Form1::Form1(QWidget *parent, const QString &logPath)
 
     if (const QScreen *display = screen())
         move(display->availableGeometry().center() - rect().center());
-    WindowHints::skipTaskbar(this);
+}
+
+void Form1::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!event->spontaneous() && !m_shownOnce) {
+        m_shownOnce = true;
+        // After the map request, which Qt has sent by now.
+        QTimer::singleShot(0, this, [this] { WindowHints::skipTaskbar(this); });
+        activateWindow();
+    }
 }
 
 bool Form1::eventFilter(QObject *watched, QEvent *event)
@@ -189,7 +225,9 @@ void Form1::Command1_Click()
         m_runZiel = Stringbereinigen(Text1->text()).toUpper();
         m_runWartezeit.emplace(m_runZiel);
         m_runClock.start();
+        tellCount();
         Generieren();
+        tellCount();
         if (m_runClock.elapsed() >= 200 && m_runLettersPerSecond > 0) {
             m_lettersPerSecond = m_runLettersPerSecond;
             showTargetTip();
@@ -201,7 +239,7 @@ void Form1::Command1_Click()
 void Form1::showIdle()
 {
     Command1->setText(IdleCaption);
-    describe(Command1, QStringLiteral("Start"), QStringLiteral("Beginnt zu tippen, bis die Zeichenfolge erscheint."));
+    describe(Command1, IdleCaption, QStringLiteral("Beginnt zu tippen, bis die Zeichenfolge erscheint."));
     laufend = false;
     Text1->setEnabled(true);
 }
@@ -233,6 +271,16 @@ void Form1::Form_Unload(qint16 &Cancel)
     Program::end(0);
 }
 
+void Form1::endWithoutDisplay()
+{
+    try {
+        LogdateiLoeschen();
+    } catch (const RuntimeError &) {
+        // nobody is left to be told
+    }
+    Program::endFromAnyThread(0);
+}
+
 QString Form1::targetText() const
 {
     return Text1->text();
@@ -246,6 +294,39 @@ void Form1::showCount(const QString &caption)
         m_runLettersPerSecond = double(letters) * 1e9 / double(std::max<qint64>(m_runClock.nsecsElapsed(), 1));
         Label3->setToolTip(Auskunft::zumLauf(m_runZiel, *m_runWartezeit, letters, m_runLettersPerSecond, naehe()));
     }
+    // A screen reader is told of the count at most once a second.
+    if (m_countTold.hasExpired(1000))
+        tellCount();
+}
+
+void Form1::tellCount()
+{
+    m_countTold.start();
+    Label3->setAccessibleName(Label3->text().trimmed());
+    Label3->setAccessibleDescription(Label3->toolTip().isEmpty() ? Label3Description
+                                                                  : Label3Description + u'\n' + Label3->toolTip());
+}
+
+void Form1::colourLabels()
+{
+    // The labels take the theme's highlight colour where it reads against
+    // the window, else its text colour.
+    const QPalette theme = palette();
+    const QColor highlight = theme.color(QPalette::Highlight);
+    const QColor text = contrast(highlight, theme.color(QPalette::Window)) >= 3.0 ? highlight
+                                                                                : theme.color(QPalette::WindowText);
+    for (QLabel *label : {Label2, Label3}) {
+        QPalette colours = label->palette();
+        colours.setColor(QPalette::WindowText, text);
+        label->setPalette(colours);
+    }
+}
+
+void Form1::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange)
+        colourLabels();
 }
 
 void Form1::showTargetTip()
@@ -253,6 +334,7 @@ void Form1::showTargetTip()
     const QStorageInfo disk(QFileInfo(logPath()).path());
     Text1->setToolTip(Auskunft::zumZiel(Stringbereinigen(Text1->text()).toUpper(), m_lettersPerSecond,
                                         {quint64(disk.bytesAvailable()), quint64(disk.bytesTotal())}));
+    Text1->setAccessibleDescription(Text1Description + u'\n' + Text1->toolTip());
 }
 
 quintptr Form1::nativeHandle() const

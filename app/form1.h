@@ -22,9 +22,15 @@ class Form1 : public QWidget, private RunView, public Generator
 public:
     explicit Form1(QWidget *parent = nullptr, const QString &logPath = Generator::chooseLogPath());
 
+    // Ends the program as a close does where the window can no longer be
+    // reached: removes the log and ends at once. Safe from any thread.
+    void endWithoutDisplay();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void Command1_Click();
@@ -35,6 +41,8 @@ private:
     void showIdle();
     void showBusy();
     void showTargetTip();
+    void tellCount();
+    void colourLabels();
 
     QString targetText() const override;
     void showCount(const QString &caption) override;
@@ -49,6 +57,8 @@ private:
     QPushButton *Command1;
     QPushButton *Command2;
 
+    bool m_shownOnce = false;
+    QElapsedTimer m_countTold;
     // A run is between its start and the hand-over of its log.
     bool m_runActive = false;
     // A start was clicked while a stopped run was still finishing.

@@ -4,6 +4,7 @@
 #include "instancelock.h"
 #include "msgbox.h"
 #include "terminationsignals.h"
+#include "windowhints.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -15,6 +16,7 @@
 namespace {
 
 Form1 *s_window = nullptr;
+QtMessageHandler s_qtMessages = nullptr;
 
 // Qt ends the program with exit() when its connection to the X server
 // breaks, as at the end of a desktop session; it then ends as a close does.
@@ -24,12 +26,23 @@ void closeOnExit()
         s_window->close();
 }
 
+// When its Wayland connection breaks, Qt says so and ends the program at
+// once with _exit(1), from whichever thread noticed; the program ends as a
+// close does before that, from that thread.
+void endOnLostWayland(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    s_qtMessages(type, context, message);
+    if (type == QtWarningMsg && message.startsWith(QLatin1String("The Wayland connection")) && s_window)
+        s_window->endWithoutDisplay();
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     if (const auto status = Befehlszeile::auswerten(argc, argv))
         return *status;
+    WindowHints::choosePlatform(Befehlszeile::plattform(argc, argv));
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Dovevad"));
     QApplication::setApplicationVersion(QStringLiteral(DOVEVAD_VERSION_TEXT));
@@ -57,6 +70,7 @@ int main(int argc, char *argv[])
     QObject::connect(&endRequests, &TerminationSignals::received, &window, &QWidget::close);
     s_window = &window;
     std::atexit(closeOnExit);
+    s_qtMessages = qInstallMessageHandler(endOnLostWayland);
     window.show();
     const int status = app.exec();
     s_window = nullptr;

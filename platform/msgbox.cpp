@@ -1,6 +1,7 @@
 #include "msgbox.h"
 
 #include <QMessageBox>
+#include <QWidget>
 
 namespace {
 
@@ -26,4 +27,8 @@ void MsgBox::show(QWidget *parent, const QString &prompt, int style, const QStri
 {
     QMessageBox box(iconOf(style), title, prompt, QMessageBox::Ok, parent);
     box.exec();
+    // Not every window manager gives the focus back when a box closes; the
+    // window had it, and keeps the widget that had it inside.
+    if (parent && parent->isVisible())
+        parent->activateWindow();
 }

@@ -25,6 +25,13 @@ void Program::end(int status)
     std::_Exit(status);
 }
 
+void Program::endFromAnyThread(int status)
+{
+    InstanceLock::releaseOnEnd();
+    std::fflush(stderr);
+    std::_Exit(status);
+}
+
 void Program::setEndHandler(EndHandler handler)
 {
     s_endHandler = handler;

@@ -18,6 +18,10 @@ using EndHandler = void (*)(int status);
 // later statement runs and the window raises no further events.
 [[noreturn]] void end(int status);
 
+// Stops at once from any thread: the lock file goes; open files are left
+// to the system to close, as another thread may be writing them.
+[[noreturn]] void endFromAnyThread(int status);
+
 // Lets tests see the end instead of it; the handler must not return.
 void setEndHandler(EndHandler handler);
 

@@ -13,11 +13,40 @@ size() { stat -c %s "$log"; }
 start_program "$work/app/dovevad"
 geometry=$(xdotool getwindowgeometry "$win" | sed -n 's/.*Geometry: //p')
 [ "$geometry" = "690x152" ] || fail "window size $geometry"
-xprop -id "$win" _NET_WM_STATE | grep -q _NET_WM_STATE_SKIP_TASKBAR || fail "shown in the task bar"
+wait_until 'xprop -id "$win" _NET_WM_STATE | grep -q _NET_WM_STATE_SKIP_TASKBAR' 5
 xprop -id "$win" WM_NORMAL_HINTS | grep -q "minimum size: 690 by 152" || fail "resizable"
 import -window "$win" "$screenshots/dovevad-window.png"
 ok "window of 690 by 152, fixed size, not in the task bar; screenshot in $screenshots"
 
+# The keyboard alone: typed keys reach the target at once, and the window
+# is active again after each box, so that a run can be stopped.
+active_is_window() { wait_until '[ "$(xdotool getactivewindow 2>/dev/null)" = "$win" ]' 5; }
+keys() { xdotool key --clearmodifiers "$@"; sleep 0.2; }
+active_is_window
+keys ctrl+a
+xdotool type --delay 20 'AB'
+keys Tab space
+answer_box 'Gefunden!'
+active_is_window
+letters=$(tr -d '\r\n' <"$log")
+[ "${letters: -2}" = AB ] || fail "typed keys did not reach the target: the log ends in ${letters: -2}"
+keys space shift+Tab ctrl+a
+xdotool type --delay 20 'ZEICHENFOLGE'
+keys Tab space Tab space
+answer_box 'Hilfe'
+active_is_window
+wait_until '[ "$(size)" -gt 0 ]'
+keys shift+Tab space
+wait_until '[ "$(opened_count)" -eq 2 ]'
+xprop -id "$win" _NET_WM_STATE | grep -q _NET_WM_STATE_SKIP_TASKBAR || fail "in the task bar after the boxes"
+keys alt+F4
+status=0
+wait "$app" || status=$?
+[ "$status" -eq 0 ] || fail "exit status $status after Alt+F4"
+> "$work/opened"
+ok "keyboard alone: target typed, found, help during a run, stopped and closed; focus back after each box"
+
+start_program "$work/app/dovevad"
 type_target 'ab 3c.d!'
 click_command1
 answer_box 'Gefunden!'

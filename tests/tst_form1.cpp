@@ -4,6 +4,7 @@
 #include "lettercap.h"
 #include "shellrecorder.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFile>
@@ -71,6 +72,8 @@ private slots:
     void startWhileAStoppedRunFinishes();
     void helpAsTheTargetIsFound();
     void stopStartStopInOneRound();
+    void labelsReadInAnyTheme_data();
+    void labelsReadInAnyTheme();
     void closingEndsTheProgramAndRemovesTheLog_data();
     void closingEndsTheProgramAndRemovesTheLog();
 
@@ -204,6 +207,12 @@ void tst_Form1::startAndStop()
     checkIdle();
     QVERIFY(m_window->Anzahl.whole() > 0);
     checkLogMatchesCount();
+    // What a screen reader reads: the count, the caption, a window.
+    QCOMPARE(child<QLabel>("Label3")->accessibleName(), QString::number(m_window->Anzahl.whole()));
+    QVERIFY(child<QLabel>("Label3")->accessibleDescription().contains(QStringLiteral("Am nächsten bisher: ")));
+    QCOMPARE(command1->accessibleName(), command1->text());
+    QVERIFY(child<QLineEdit>("Text1")->accessibleDescription().contains(QStringLiteral("\nErwartet: ")));
+    QCOMPARE(QAccessible::queryAccessibleInterface(m_window.get())->role(), QAccessible::Window);
     QCOMPARE(m_shell.opened, QStringList{m_dir->filePath(LogName)});
 }
 
@@ -370,6 +379,35 @@ void tst_Form1::stopStartStopInOneRound()
     QCOMPARE(m_shell.opened.size(), 1);
     checkIdle();
     checkLogMatchesCount();
+}
+
+// The labels keep the highlight colour where it reads against the window
+// (3:1 at least), else they take the text colour; a theme switch counts.
+void tst_Form1::labelsReadInAnyTheme_data()
+{
+    QTest::addColumn<QColor>("window");
+    QTest::addColumn<QColor>("highlight");
+    QTest::addColumn<bool>("highlighted");
+    QTest::newRow("light") << QColor(0xefefef) << QColor(0x308cc6) << true;
+    QTest::newRow("dark") << QColor(0x202020) << QColor(0x3daee9) << true;
+    QTest::newRow("low contrast") << QColor(0x31363b) << QColor(0x3b4c5e) << false;
+}
+
+void tst_Form1::labelsReadInAnyTheme()
+{
+    QFETCH(QColor, window);
+    QFETCH(QColor, highlight);
+    QFETCH(bool, highlighted);
+    const QPalette before = m_window->palette();
+    QPalette theme = before;
+    theme.setColor(QPalette::Window, window);
+    theme.setColor(QPalette::Highlight, highlight);
+    theme.setColor(QPalette::WindowText, QColor(0x808081));
+    m_window->setPalette(theme); // as a theme switch reaches the window
+    for (const char *name : {"Label2", "Label3"})
+        QCOMPARE(child<QLabel>(name)->palette().color(QPalette::WindowText), highlighted ? highlight : QColor(0x808081));
+    m_window->setPalette(before);
+    QCOMPARE(child<QLabel>("Label3")->palette().color(QPalette::WindowText), before.color(QPalette::Highlight));
 }
 
 void tst_Form1::closingEndsTheProgramAndRemovesTheLog_data()

@@ -46,8 +46,9 @@ chmod 755 "$work/bin/xdg-open"
 touch "$work/opened"
 export PATH="$work/bin:$PATH" QT_QPA_PLATFORM=xcb
 # No session bus is started behind the tests' back (D-Bus autolaunch would
-# leave a dbus-launch running), and a run that never ends stops at 1 GiB.
-export DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-session-bus"
+# leave a dbus-launch running): a test that wants one brings its own. A run
+# that never ends stops at 1 GiB.
+export DBUS_SESSION_BUS_ADDRESS="${DBUS_SESSION_BUS_ADDRESS:-unix:path=$work/no-session-bus}"
 limited=("$(command -v prlimit)" --fsize=$((1 << 30)))
 
 # An ordinary user, to whom folders of others are read-only: run as nobody
