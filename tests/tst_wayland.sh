@@ -2,24 +2,7 @@
 # The program in a Wayland session: weston inside an X server of the test's
 # own (its X backend gives it a keyboard), with XWayland beside it.
 # Usage: tst_wayland.sh PROGRAM
-set -euo pipefail
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
-ok() { echo "ok - $*"; }
-wait_until() { # CONDITION [SECONDS]
-    local tries=$(( ${2:-20} * 10 ))
-    for ((i = 0; i < tries; i++)); do
-        eval "$1" && return 0
-        sleep 0.1
-    done
-    fail "timed out waiting for: $1"
-}
+source "$(dirname "$0")/testlib.sh"
 
 mkdir "$work/app" "$work/run"
 chmod 700 "$work/run"

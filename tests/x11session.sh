@@ -1,33 +1,7 @@
 # Sourced by the tests that drive the real program as a user does: an X
 # server of their own with a window manager, a fake xdg-open first on PATH
 # that records what the desktop is asked to open, and helpers for xdotool.
-set -euo pipefail
-
-work=$(mktemp -d)
-# The ordinary user below must reach the work folder; a private TMPDIR (as
-# libpam-tmpdir sets) is closed to others, /tmp never is.
-if [ "$(id -u)" -eq 0 ] && ! setpriv --reuid=nobody --regid=nogroup --clear-groups test -x "$(dirname "$work")"; then
-    rmdir "$work"
-    work=$(mktemp -d -p /tmp)
-fi
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    chmod -R u+w "$work"
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() { echo "FAIL: $*" >&2; exit 1; }
-ok() { echo "ok - $*"; }
-wait_until() { # CONDITION [SECONDS]
-    local tries=$(( ${2:-20} * 10 ))
-    for ((i = 0; i < tries; i++)); do
-        eval "$1" && return 0
-        sleep 0.1
-    done
-    fail "timed out waiting for: $1"
-}
+source "$(dirname "${BASH_SOURCE[0]}")/testlib.sh"
 
 Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
 pids+=($!)
