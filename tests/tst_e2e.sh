@@ -22,18 +22,23 @@ ok "window of 690 by 152, fixed size, not in the task bar; screenshot in $screen
 # is active again after each box, so that a run can be stopped.
 active_is_window() { wait_until '[ "$(xdotool getactivewindow 2>/dev/null)" = "$win" ]' 5; }
 keys() { xdotool key --clearmodifiers "$@"; sleep 0.2; }
+return_in_box() { # TITLE: the box has the focus by itself
+    wait_until "[ -n \"\$(find_window '$1')\" ] && [ \"\$(xdotool getactivewindow 2>/dev/null)\" = \"\$(find_window '$1')\" ]" 5
+    keys Return
+    wait_until "[ -z \"\$(find_window '$1')\" ]"
+}
 active_is_window
 keys ctrl+a
 xdotool type --delay 20 'AB'
 keys Tab space
-answer_box 'Gefunden!'
+return_in_box 'Gefunden!'
 active_is_window
 letters=$(tr -d '\r\n' <"$log")
 [ "${letters: -2}" = AB ] || fail "typed keys did not reach the target: the log ends in ${letters: -2}"
 keys space shift+Tab ctrl+a
 xdotool type --delay 20 'ZEICHENFOLGE'
 keys Tab space Tab space
-answer_box 'Hilfe'
+return_in_box 'Hilfe'
 active_is_window
 wait_until '[ "$(size)" -gt 0 ]'
 keys shift+Tab space
