@@ -18,8 +18,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
-#include <QTimer>
 #include <QStorageInfo>
+#include <QTimer>
 
 #include <cmath>
 #include <limits>
