@@ -7,9 +7,10 @@
 #include <QTimer>
 
 // A run that never ends (a match never reported, a stop never seen) is
-// stopped past this many letters and fails the test, within a second and
+// stopped past this many letters (300 MB; a test's longest run takes a
+// third of that at the fastest) and fails the test, within seconds and
 // before it fills the disk.
-inline void capLetters(qint64 cap = 20'000'000)
+inline void capLetters(qint64 cap = 100'000'000)
 {
     auto *poll = new QTimer(qApp);
     QObject::connect(poll, &QTimer::timeout, poll, [cap] {
