@@ -45,9 +45,13 @@ run_on_wayland() {
     app=$!
     pids+=("$app")
     wait_until '[ -e "$log.lock" ]'
-    sleep 1 # until the window is mapped and has the keyboard
-    DISPLAY=$host xdotool key Tab space
-    wait_until '[ -s "$log" ]'
+    # Keys sent before the window has the keyboard are lost: try again.
+    for try in 1 2 3 4 5; do
+        sleep 1
+        DISPLAY=$host xdotool key Tab space
+        for ((i = 0; i < 20; i++)); do [ -s "$log" ] && break 2; sleep 0.1; done
+    done
+    [ -s "$log" ] || fail "no run started on Wayland"
 }
 run_on_wayland
 kill -TERM "$app"
