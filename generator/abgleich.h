@@ -19,12 +19,6 @@ public:
     explicit Abgleich(std::u16string_view ziel);
 
     int laenge() const { return m_length; }
-    // The letters matched once `letter` follows `matched` matched ones.
-    int weiter(int matched, char16_t letter) const
-    {
-        const Schritt step = schritt();
-        return step.buchstaben(step(step.zustand(matched), letter));
-    }
 
     // What a letter's step needs, as a value that a loop keeps in registers:
     // a state is a row's offset in the table, which saves a multiplication
@@ -42,6 +36,7 @@ public:
         int buchstaben(uint32_t state) const { return table ? int(state / Alphabet) : int(state); }
     };
     Schritt schritt() const { return {m_table.empty() ? nullptr : m_table.data(), this}; }
+
     // For each k from 1 to the length: the longest proper border of the
     // target's first k letters (the last letters that equal its first).
     const std::vector<int> &raender() const { return m_border; }
