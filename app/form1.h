@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <optional>
+#include <thread>
 
 class QLabel;
 class QLineEdit;
@@ -43,6 +44,7 @@ private:
     void showTargetTip();
     void tellCount();
     void colourLabels();
+    void measureSpeed();
 
     QString targetText() const override;
     void showCount(const QString &caption) override;
@@ -65,11 +67,13 @@ private:
     bool m_startPending = false;
 
     // Letters per second of the last run that lasted long enough to say,
-    // else as measured when the window was made.
-    double m_lettersPerSecond;
+    // else as measured once the window was up; 0 until then.
+    double m_lettersPerSecond = 0;
     // Of the current or last run.
     QElapsedTimer m_runClock;
     QString m_runZiel;
     std::optional<Wartezeit> m_runWartezeit;
     double m_runLettersPerSecond = 0;
+    // Measures the first speed; last, so that it is joined first.
+    std::jthread m_probe;
 };

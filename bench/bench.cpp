@@ -1,8 +1,13 @@
-// Letters per second: of the letter alone, of a run with no window, of a
-// run in the window on the current platform, and of a run that processes
-// events and repaints the counter after every letter; the time to clean a
-// 1 MB paste. With --letters N: one run of N letters with no window, and
-// the program's peak memory after it.
+// Letters per second: of the letter alone, of the floor that a clock
+// reading and three bytes a letter set, of a run with no window, of a run
+// in the window on the current platform, and of a run that processes
+// events and repaints the counter after every letter; a run of 10^9
+// letters until its log is on disk against a plain writer of as many
+// bytes; the time to clean a 1 MB paste. Measurements that are compared
+// take turns, five of each, and the medians are printed.
+// With --letters N: one run of N letters with no window, and the program's
+// peak memory after it. With --disk-letters N: the disk's comparison for
+// N letters instead of 10^9.
 
 #include "files.h"
 #include "form1.h"
@@ -24,12 +29,14 @@
 #include <functional>
 #include <vector>
 
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
 const QString Target = QStringLiteral("ZEICHENFOLGE"); // never found: the run goes on until stopped
-constexpr int Repeats = 3;
+constexpr int Repeats = 5;
 constexpr int RunMilliseconds = 1000;
 
 class NullRun : public RunView, public Generator
@@ -175,6 +182,48 @@ int runLetters(qint64 letters)
     return 0;
 }
 
+
+// Seconds until a plain writer has the bytes of that many letters on disk:
+// 1 MiB writes, then fdatasync.
+double writeToDisk(const QString &path, qint64 letters)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return 0;
+    const QByteArray block = QByteArray("Q\r\n").repeated((1 << 20) / 3 + 1).left(1 << 20);
+    QElapsedTimer clock;
+    clock.start();
+    for (qint64 left = 3 * letters; left > 0;) {
+        const ssize_t written = ::write(fd, block.constData(), size_t(std::min<qint64>(left, block.size())));
+        if (written <= 0)
+            break;
+        left -= written;
+    }
+    ::fdatasync(fd);
+    const double seconds = double(clock.nsecsElapsed()) / 1e9;
+    ::close(fd);
+    QFile::remove(path);
+    return seconds;
+}
+
+// The letters per second of a run of about that many letters, until its
+// log is on disk.
+double runToDisk(NullRun &run, qint64 letters)
+{
+    run.letterLimit = letters;
+    QElapsedTimer clock;
+    clock.start();
+    const qint64 typed = runOnce(run);
+
+    const int fd = ::open(QFile::encodeName(run.logPath()).constData(), O_WRONLY | O_CLOEXEC);
+    ::fdatasync(fd);
+    const double seconds = double(clock.nsecsElapsed()) / 1e9;
+    ::close(fd);
+    run.letterLimit = 0;
+    run.LogdateiLoeschen();
+    return double(typed) / seconds / 1e6;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -191,23 +240,13 @@ int main(int argc, char *argv[])
     if (argc == 3 && qstrcmp(argv[1], "--letters") == 0)
         return runLetters(QByteArray(argv[2]).toLongLong());
 
+    qint64 diskLetters = 1'000'000'000;
+    if (argc == 3 && qstrcmp(argv[1], "--disk-letters") == 0)
+        diskLetters = QByteArray(argv[2]).toLongLong();
+
     NullRun run;
     const double letter = measure(Repeats, [&] { return drawLetters(run); });
     print("zufallszeichen", letter);
-    // The run and the bare loop take turns, so that noise hits both alike.
-    const QByteArray limitPath = QFile::encodeName(folder.filePath(QStringLiteral("limit.txt")));
-    std::vector<double> limits, runs;
-    for (int i = 0; i < 2 * Repeats + 1; ++i) {
-        limits.push_back(measure(1, [&] {
-            return Limit::bareLetters(limitPath.constData(), Target.toLatin1().constData(), RunMilliseconds);
-        }));
-        runs.push_back(measure(1, [&] { return runWithoutWindow(run); }));
-    }
-    QFile::remove(QFile::decodeName(limitPath));
-    const double limit = median(limits);
-    const double withoutWindow = median(runs);
-    print("limit", limit);
-    print("run-without-window", withoutWindow);
 
     BenchWindow window;
     window.findChild<QLineEdit *>(QStringLiteral("Text1"))->setText(Target);
@@ -215,21 +254,58 @@ int main(int argc, char *argv[])
     QCoreApplication::processEvents();
     PaintCounter counter;
     window.findChild<QLabel *>(QStringLiteral("Label3"))->installEventFilter(&counter);
-    QElapsedTimer inWindowClock;
-    inWindowClock.start();
-    const double inWindow = measure(Repeats, [&] { return runInWindow(window); });
-    const double repaints = counter.paints * 1000.0 / double(inWindowClock.elapsed());
+
+    // Everything that is compared takes turns, so that noise hits all alike.
+    const QByteArray floorPath = QFile::encodeName(folder.filePath(QStringLiteral("floor.txt")));
+    const QByteArray limitPath = QFile::encodeName(folder.filePath(QStringLiteral("limit.txt")));
+    std::vector<double> floors, limits, runs, inWindows;
+    qint64 inWindowMilliseconds = 0;
+    for (int i = 0; i < Repeats; ++i) {
+        floors.push_back(measure(1, [&] { return Limit::clockFloor(floorPath.constData(), RunMilliseconds); }));
+        limits.push_back(measure(1, [&] {
+            return Limit::bareLetters(limitPath.constData(), Target.toLatin1().constData(), RunMilliseconds);
+        }));
+        runs.push_back(measure(1, [&] { return runWithoutWindow(run); }));
+        QElapsedTimer inWindowClock;
+        inWindowClock.start();
+        inWindows.push_back(measure(1, [&] { return runInWindow(window); }));
+        inWindowMilliseconds += inWindowClock.elapsed();
+    }
+    QFile::remove(QFile::decodeName(floorPath));
+    QFile::remove(QFile::decodeName(limitPath));
+    const double clockFloor = median(floors);
+    const double limit = median(limits);
+    const double withoutWindow = median(runs);
+    const double inWindow = median(inWindows);
+    const double repaints = counter.paints * 1000.0 / double(inWindowMilliseconds);
+    print("clock-floor", clockFloor);
+    print("limit", limit);
+    print("run-without-window", withoutWindow);
     print("run-in-window", inWindow);
 
     window.setYieldInterval(0);
     const double literal = measure(1, [&] { return runInWindow(window); });
     print("literal-yield", literal);
 
+    print("ratio-floor", withoutWindow / clockFloor, "");
     print("ratio-limit", withoutWindow / limit, "");
     print("ratio-window", inWindow / withoutWindow, "");
     print("ratio-literal", inWindow / literal, "");
     print("counter-repaints", repaints, " /s");
     print("clean-1mb", cleanPaste(), " ms");
+
+    // The disk's pace against the run's, in letters per second, each until
+    // the log is on disk.
+    std::vector<double> disks, runsToDisk;
+    for (int i = 0; i < Repeats; ++i) {
+        disks.push_back(double(diskLetters) / writeToDisk(folder.filePath(QStringLiteral("disk.txt")), diskLetters) / 1e6);
+        runsToDisk.push_back(runToDisk(run, diskLetters));
+    }
+    const double disk = median(disks);
+    const double runDisk = median(runsToDisk);
+    print("disk", disk);
+    print("run-to-disk", runDisk);
+    print("ratio-disk", runDisk / disk, "");
     window.LogdateiLoeschen();
     QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
     return 0;

@@ -1,6 +1,10 @@
 #include "limit.h"
 
 #include "abgleich.h"
+#include "outputfile.h"
+#include "runtimeerror.h"
+
+#include <QFile>
 
 #include <cstdint>
 #include <string>
@@ -25,62 +29,106 @@ ClockFunction fastestClock()
     return &clock_gettime;
 }
 
+// CLOCK_MONOTONIC_COARSE in nanoseconds, as the run reads it.
+struct Clock
+{
+    ClockFunction read = fastestClock();
+    uint64_t operator()() const
+    {
+        timespec reading{};
+        read(CLOCK_MONOTONIC_COARSE, &reading);
+        return uint64_t(reading.tv_sec) * 1'000'000'000u + uint64_t(reading.tv_nsec);
+    }
+};
+
 } // namespace
 
-long long Limit::bareLetters(const char *path, const char *target, int milliseconds)
+long long Limit::clockFloor(const char *path, int milliseconds)
 {
-    const ClockFunction readClock = fastestClock();
-    const auto now = [readClock] {
-        timespec reading{};
-        readClock(CLOCK_MONOTONIC_COARSE, &reading);
-        return uint64_t(reading.tv_sec) * 1'000'000'000u + uint64_t(reading.tv_nsec);
-    };
+    const Clock now;
     const int fd = open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0)
         return 0;
     constexpr size_t Capacity = 1 << 20;
     static char buffer[Capacity];
     size_t used = 0;
-    const std::string_view text(target);
-    const Abgleich abgleich(std::u16string(text.begin(), text.end()));
-    const Abgleich::Schritt step = abgleich.schritt();
-    const uint32_t found = step.zustand(abgleich.laenge());
-    uint32_t state = step.zustand(0);
-
-    uint64_t counter = 0, key = 0x243f6a8885a308d3u;
     const uint64_t deadline = now() + uint64_t(milliseconds) * 1'000'000u;
     long long letters = 0;
     for (;;) {
         const uint64_t reading = now();
         if (reading >= deadline)
             break;
-        uint64_t z = key ^ reading; // fold the reading into the key
-        z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9u;
-        z = (z ^ (z >> 27)) * 0x94d049bb133111ebu;
-        key = z ^ (z >> 31);
-        counter += 0xa0761d6478bd642fu; // one wyrand step
-        const uint64_t x = counter + key;
-        const unsigned __int128 product = static_cast<unsigned __int128>(x) * (x ^ 0xe7037ed1a0b428dbu);
-        const uint64_t bits = (uint64_t(product >> 64) ^ uint64_t(product)) >> 40;
-        const char letter = char('A' + ((bits * 26) >> 24));
-
         if (Capacity - used < 3) {
             if (write(fd, buffer, used) < 0)
                 break;
             used = 0;
         }
-        buffer[used] = letter;
+        buffer[used] = char('A' + (reading & 15)); // the reading goes somewhere
         buffer[used + 1] = '\r';
         buffer[used + 2] = '\n';
         used += 3;
         ++letters;
-
-        state = step(state, char16_t(letter));
-        if (state == found)
-            break;
     }
     if (used > 0 && write(fd, buffer, used) < 0)
         letters = 0;
     close(fd);
+    return letters;
+}
+
+long long Limit::bareLetters(const char *path, const char *target, int milliseconds)
+{
+    const Clock now;
+    // The log is written as the run writes it, behind the typing's back.
+    OutputFile log;
+    try {
+        log.open(QFile::decodeName(path));
+    } catch (const RuntimeError &) {
+        return 0;
+    }
+    OutputFile::Room room = log.take();
+    const std::string_view text(target);
+    const Abgleich abgleich(std::u16string(text.begin(), text.end()));
+    const Abgleich::Schritt step = abgleich.schritt();
+    const uint32_t found = step.zustand(abgleich.laenge());
+    uint32_t state = step.zustand(0);
+
+    uint64_t counter = 0, key = 0x243f6a8885a308d3u, folded = 0;
+    const uint64_t deadline = now() + uint64_t(milliseconds) * 1'000'000u;
+    long long letters = 0;
+    try {
+        for (;;) {
+            const uint64_t reading = now();
+            if (reading >= deadline)
+                break;
+            if (reading != folded) { // fold a new reading into the key
+                folded = reading;
+                uint64_t z = key ^ reading;
+                z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9u;
+                z = (z ^ (z >> 27)) * 0x94d049bb133111ebu;
+                key = z ^ (z >> 31);
+            }
+            counter += 0xa0761d6478bd642fu; // one wyrand step
+            const uint64_t x = counter + key;
+            const unsigned __int128 product = static_cast<unsigned __int128>(x) * (x ^ 0xe7037ed1a0b428dbu);
+            const uint64_t bits = (uint64_t(product >> 64) ^ uint64_t(product)) >> 40;
+            const char letter = char('A' + ((bits * 26) >> 24));
+
+            if (room.end - room.next < 3)
+                room = log.passOn(room.next);
+            room.next[0] = letter;
+            room.next[1] = '\r';
+            room.next[2] = '\n';
+            room.next += 3;
+            ++letters;
+
+            state = step(state, char16_t(letter));
+            if (state == found)
+                break;
+        }
+        log.giveBack(room.next);
+        log.close();
+    } catch (const RuntimeError &) {
+        return 0;
+    }
     return letters;
 }

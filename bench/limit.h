@@ -2,12 +2,18 @@
 
 // The bare work of a letter in a loop of its own, with none of the
 // program's structure: read the clock, fold the reading into the
-// generator and step it, make a letter of 24 random bits, put it and CR LF
-// into a 1 MiB buffer written out with write(), and follow the target's
-// matching automaton as the run does. What a run could do at most on this machine.
+// generator where it changed and step it, make a letter of 24 random bits,
+// put it and CR LF into the log's buffer, which is written behind the
+// loop's back as the run's is, and follow the target's matching automaton
+// as the run does. What a run could do at most on this machine.
 namespace Limit {
 
 // The letters such a loop makes in the given time, writing to the file.
 long long bareLetters(const char *path, const char *target, int milliseconds);
+
+// The floor of a letter that has a clock reading of its own: the loop reads
+// the clock as the run does and puts 3 bytes a reading into a 1 MiB buffer
+// written to the file, and nothing else.
+long long clockFloor(const char *path, int milliseconds);
 
 } // namespace Limit

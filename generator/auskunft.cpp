@@ -94,8 +94,10 @@ QString Auskunft::zumZiel(const QString &ziel, double lettersPerSecond, const Ou
         QStringLiteral("Erwartet: %1 Zeichen").arg(wartezeit.expected().text()),
         QStringLiteral("Gefunden mit 50 % Wahrscheinlichkeit nach %1 Zeichen, mit 95 % nach %2")
             .arg(wartezeit.mark(1, 2).text(Rundung::Auf), wartezeit.mark(19, 20).text(Rundung::Auf)),
-        QStringLiteral("Erwartete Dauer: %1 bei %2")
-            .arg(duration(expected - std::log10((long double)lettersPerSecond)), speed(lettersPerSecond)),
+        lettersPerSecond > 0 ? QStringLiteral("Erwartete Dauer: %1 bei %2")
+                                   .arg(duration(expected - std::log10((long double)lettersPerSecond)),
+                                        speed(lettersPerSecond))
+                             : QStringLiteral("Erwartete Dauer: wird noch gemessen"),
         QStringLiteral("Erwartete Größe der Logdatei: %1, frei sind %2").arg(bytes(logBytes), groesse(disk.available)),
     };
     if (logBytes > std::log10((long double)std::max<quint64>(Reserve::roomBefore(disk), 1)))

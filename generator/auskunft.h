@@ -14,7 +14,8 @@ namespace Auskunft {
 
 // For a target (cleaned, in capitals): the expected letters, the numbers by
 // which it has appeared with 50 % and 95 %, the expected time at the given
-// speed and the expected size of the log against the disk's free space.
+// speed (0 while it is not yet known) and the expected size of the log
+// against the disk's free space.
 QString zumZiel(const QString &ziel, double lettersPerSecond, const OutputFile::Space &disk);
 
 // For a run so far: its speed, the chance that a target like its own would

@@ -68,8 +68,10 @@ void Generator::Generieren()
 }
 
 template <typename Source, typename Call>
-void Generator::withGeneratorWhole(Source &random, Call &&call)
+Q_ALWAYS_INLINE void Generator::withGeneratorWhole(Source &random, Call &&call)
 {
+    // Copies, never the run's own address, which would keep its generator
+    // out of registers for the whole run.
     if constexpr (std::is_same_v<Source, TimerRandom::Draws>) {
         m_timerRandom->draws() = random;
         call();
@@ -93,12 +95,23 @@ void Generator::generieren(Source random)
     const uint32_t found = step.zustand(abgleich.laenge());
     uint32_t state = step.zustand(0), closest = state;
     Naehe naehe;
+    // Anzahl is brought up to date wherever anybody can look: at every
+    // yield and at the end. Each letter is a line of three bytes, so the
+    // log counts them and the letter's road has no counter of its own.
+    const qint64 before = Anzahl.whole();
+    const auto typed = [&log, before] { return before + log.size() / 3; };
+    const auto count = [this, &typed] { Anzahl += typed() - Anzahl.whole(); };
+    // Both in registers: nothing the loop stores can be taken to touch them.
+    const quint64 yieldInterval = m_yieldInterval;
     quint64 lastYield = random.timer();
     bool diskNearlyFull = Reserve::eatenInto(log.space());
+    OutputFile::Room room = log.take();
 
     while (!diskNearlyFull) {
         if (state == found) {
+            log.giveBack(room.next);
             log.flush(); // the whole run is on disk while the box is up
+            count();
             m_naehe = naehe;
             showCount();
             withGeneratorWhole(random, [this] {
@@ -107,32 +120,33 @@ void Generator::generieren(Source random)
             });
             break;
         }
-        // The letter is taken out of its value, so that the value never
-        // leaves registers.
-        const QChar Zeichen = Zufallszeichen(random).stringView().front();
-        log.printLine(QStringView(&Zeichen, 1));
-        state = step(state, Zeichen.unicode());
-        Anzahl += 1;
+        const char16_t Zeichen = tippen(random, log, room);
+        state = step(state, Zeichen);
         if (Q_UNLIKELY(state > closest)) {
             closest = state;
-            naehe = {step.buchstaben(state), Anzahl.whole()};
+            log.giveBack(room.next);
+            naehe = {step.buchstaben(state), typed()};
         }
 
         // Handlers and paints only ever run in here, so doing this every few
-        // milliseconds instead of every letter looks the same to all of them.
+        // milliseconds instead of every letter looks the same to all of them;
+        // and only in here can laufend be cleared.
         const quint64 now = random.timer();
-        if (now - lastYield >= m_yieldInterval) {
+        if (Q_UNLIKELY(now - lastYield >= yieldInterval)) {
             lastYield = now;
+            log.giveBack(room.next);
             log.flush(); // the count shown is on disk, whatever fails later
+            count();
             m_naehe = naehe;
             showCount();
             diskNearlyFull = Reserve::eatenInto(log.space());
             if (diskNearlyFull)
                 break;
             withGeneratorWhole(random, [this] { m_view.processPendingEvents(); });
+            if (!laufend)
+                break; // the caption was set before the processing
+            room = log.take();
         }
-        if (!laufend)
-            break; // only a processing clears it, and the caption was just set
     }
     m_naehe = naehe;
     withGeneratorWhole(random, [] {}); // hands the run's state back for good
@@ -146,6 +160,8 @@ void Generator::generieren(Source random)
 
 double Generator::measureLettersPerSecond()
 {
+    TimerRandom::Draws random(nullptr, TimerRandom::freshKey()); // never the run's
+
     OutputFile sink;
     sink.open(QStringLiteral("/dev/null"));
     // The run's own matching; the automaton goes on past a full match.
@@ -155,15 +171,15 @@ double Generator::measureLettersPerSecond()
     QElapsedTimer clock;
     clock.start();
     qint64 letters = 0;
+    OutputFile::Room room = sink.take();
     while (clock.nsecsElapsed() < 20'000'000) {
-        for (int i = 0; i < 10'000; ++i) {
-            const Variant Zeichen = Zufallszeichen();
-            sink.printLine(Zeichen.stringView());
-            state = step(state, Zeichen.stringView().front().unicode());
-        }
+        for (int i = 0; i < 10'000; ++i)
+            state = step(state, tippen(random, sink, room));
         letters += 10'000;
     }
-    return double(letters) * 1e9 / double(clock.nsecsElapsed());
+    sink.giveBack(room.next);
+    // A state that no letters reach keeps the compiler from dropping the steps.
+    return double(letters + (state == UINT32_MAX)) * 1e9 / double(clock.nsecsElapsed());
 }
 
 void Generator::reportDiskNearlyFull(qint64 logSize)

@@ -10,6 +10,7 @@
 #include <QtGlobal>
 
 #include <cmath>
+#include <limits>
 #include <memory>
 
 class RunView;
@@ -50,7 +51,8 @@ public:
 
     // Letters per second of a run on this machine, from the run's own steps
     // for 20 ms, the letters going nowhere: an estimate before the first run.
-    double measureLettersPerSecond();
+    // It draws from a generator of its own, so any thread may measure.
+    static double measureLettersPerSecond();
 
     // The most letters of the target, from its start, that the current or
     // last run has typed in a row, and after how many letters it first did.
@@ -83,6 +85,9 @@ private:
     static Variant Zufallszahl(Source &random, const Variant &min, const Variant &max);
     template <typename Source>
     static Variant Zufallszeichen(Source &random);
+    // A letter typed into the log's buffer: the one road of every letter.
+    template <typename Source>
+    static char16_t tippen(Source &random, OutputFile &log, OutputFile::Room &room);
     template <typename Source>
     void generieren(Source random);
     // Calls the view with the program's generator up to date, as handlers
@@ -119,11 +124,31 @@ inline Variant wholeNumberOf(double value)
     return Variant(std::floor(value));
 }
 
+inline Variant wholeNumberOf(qint64 value)
+{
+    if (Q_LIKELY(value >= std::numeric_limits<qint32>::min() && value <= std::numeric_limits<qint32>::max()))
+        return Variant(qint32(value));
+    return Variant(double(value));
+}
+
 } // namespace GeneratorDetail
 
 template <typename Source>
 Q_ALWAYS_INLINE Variant Generator::Zufallszahl(Source &random, const Variant &min, const Variant &max)
 {
+    // A draw that is a whole number of 2^-24 between whole-number bounds:
+    // min + (max - min + 1) * r, worked out exactly in integers, which is
+    // what double precision gives wherever it is exact. The compiler then
+    // knows the range of a letter's code and drops every check on it.
+    if constexpr (requires { random.rnd24(); }) {
+        if (min.isWholeNumber() && max.isWholeNumber()) {
+            const qint64 low = min.wholeNumber();
+            const qint64 width = max.wholeNumber() - low + 1; // below 2^33 in size
+            random.randomize();
+            // Shifting a negative product rounds down too.
+            return GeneratorDetail::wholeNumberOf(low + ((width * qint64(random.rnd24())) >> 24));
+        }
+    }
     // The bounds are read before the clock, so that the compiler sees them
     // whole and need not fetch them again after the call.
     const double low = min.toDouble();
@@ -139,4 +164,19 @@ Q_ALWAYS_INLINE Variant Generator::Zufallszeichen(Source &random)
 {
     const Variant code = Zufallszahl(random, Variant(qint16(65)), Variant(qint16(90)));
     return Variant(Ansi::character(code.toInteger()));
+}
+
+template <typename Source>
+Q_ALWAYS_INLINE char16_t Generator::tippen(Source &random, OutputFile &log, OutputFile::Room &room)
+{
+    // The letter is taken out of its value, so that the value never leaves
+    // registers.
+    const QChar Zeichen = Zufallszeichen(random).stringView().front();
+    if (Q_UNLIKELY(room.end - room.next < 3))
+        room = log.passOn(room.next);
+    room.next[0] = char(Ansi::code(Zeichen));
+    room.next[1] = '\r';
+    room.next[2] = '\n';
+    room.next += 3;
+    return Zeichen.unicode();
 }

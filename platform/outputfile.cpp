@@ -1,6 +1,7 @@
 #include "outputfile.h"
 
 #include "runtimeerror.h"
+#include "writebehind.h"
 
 #include <cerrno>
 #include <cstring>
@@ -14,6 +15,8 @@ namespace {
 OutputFile *s_firstOpen = nullptr;
 
 } // namespace
+
+OutputFile::OutputFile() = default;
 
 OutputFile::~OutputFile()
 {
@@ -32,10 +35,15 @@ void OutputFile::open(const QString &path)
                                       path, errno);
     m_fd = fd;
     m_path = path;
-    if (!m_buffer)
-        m_buffer = std::make_unique<char[]>(Capacity);
+    // Pages that are never filled are never touched, so a short file costs
+    // little more memory than its text.
+    if (!m_buffers)
+        m_buffers = std::make_unique_for_overwrite<char[]>((Spares + 1) * Capacity);
+    m_buffer = m_buffers.get();
     m_used = 0;
+    m_printed = 0;
     m_size = 0;
+    m_writtenBack = 0;
     m_nextOpen = s_firstOpen;
     s_firstOpen = this;
 }
@@ -45,12 +53,44 @@ void OutputFile::printLongLine(QStringView line)
     flush();
     const QByteArray bytes = Ansi::fromUnicode(line) + "\r\n";
     writeAll(bytes.constData(), bytes.size());
+    m_printed += bytes.size();
+}
+
+void OutputFile::handOver()
+{
+    if (!isOpen())
+        throw RuntimeError(QStringLiteral("In eine geschlossene Datei kann nicht geschrieben werden."), m_path);
+    if (!m_behind) {
+        m_behind = std::make_unique<WriteBehind>([this](const char *data, qsizetype size) { writeBehind(data, size); });
+        for (int i = 1; i <= Spares; ++i)
+            m_behind->addSpare(m_buffers.get() + i * Capacity);
+    }
+    const qsizetype used = m_used;
+    m_used = 0; // whatever becomes of it, the buffer is no longer this thread's
+    m_buffer = m_behind->handOver(m_buffer, used);
+    m_printed += used;
 }
 
 void OutputFile::flush()
 {
-    writeAll(m_buffer.get(), m_used);
+    if (m_behind)
+        m_behind->drain();
+    writeAll(m_buffer, m_used);
+    m_printed += m_used;
     m_used = 0;
+}
+
+void OutputFile::writeBehind(const char *data, qsizetype size)
+{
+    writeAll(data, size);
+    // The disk starts on what is written at once, rather than when the
+    // kernel finds gigabytes waiting: a run is done when its log is on
+    // disk, and memory never fills up with it. A few megabytes at a time
+    // keep the requests large.
+    if (m_size - m_writtenBack >= WritebackSpan) {
+        ::sync_file_range(m_fd, m_writtenBack, m_size - m_writtenBack, SYNC_FILE_RANGE_WRITE);
+        m_writtenBack = m_size;
+    }
 }
 
 void OutputFile::writeAll(const char *data, qsizetype size)
@@ -103,6 +143,7 @@ void OutputFile::close()
         closeQuietly();
         throw;
     }
+    stopWriting();
     unlink();
     const int result = ::close(m_fd);
     const int error = errno;
@@ -111,10 +152,18 @@ void OutputFile::close()
         throw RuntimeError::fromErrno(QStringLiteral("Die Datei konnte nicht geschlossen werden."), m_path, error);
 }
 
+// Whatever is on its way is written first; the thread ends with it.
+void OutputFile::stopWriting() noexcept
+{
+    m_behind.reset();
+    m_buffer = m_buffers.get();
+}
+
 void OutputFile::closeQuietly() noexcept
 {
     if (!isOpen())
         return;
+    stopWriting();
     unlink();
     ::close(m_fd);
     m_fd = -1;

@@ -7,13 +7,17 @@
 
 #include <memory>
 
-// A file opened for output, written in the ANSI code page through one
-// large buffer: formatting each line through a stream would cost far more
-// than producing the letter it holds. Failures throw RuntimeError.
+class WriteBehind;
+
+// A file opened for output, written in the ANSI code page through large
+// buffers: formatting each line through a stream would cost far more than
+// producing the letter it holds. A full buffer is written on a thread of
+// its own while the next one fills; flush() is where everything printed
+// has reached the file. Failures throw RuntimeError.
 class OutputFile
 {
 public:
-    OutputFile() = default;
+    OutputFile();
     ~OutputFile();
     OutputFile(const OutputFile &) = delete;
     OutputFile &operator=(const OutputFile &) = delete;
@@ -23,11 +27,30 @@ public:
     void open(const QString &path);
     // The line, then CR LF.
     void printLine(QStringView line);
-    // Writes what is buffered. A write that fails part way cuts the file
-    // back to its last whole line before the error is thrown.
+    // Returns once everything printed is in the file. A write that fails
+    // part way cuts the file back to its last whole line before the error
+    // is thrown; nothing printed after it reaches the file.
     void flush();
     // Writes what is buffered and closes the file.
     void close();
+
+    // Where a loop that prints many short lines puts their bytes itself,
+    // keeping the two pointers in registers: it takes the buffer's free
+    // part, and gives back how far it got before the file is used again.
+    struct Room
+    {
+        char *next;
+        char *end;
+    };
+    Room take() { return {m_buffer + m_used, m_buffer + Capacity}; }
+    void giveBack(const char *next) { m_used = next - m_buffer; }
+    // The buffer, as far as next, goes off to be written; a fresh one comes.
+    Room passOn(const char *next)
+    {
+        giveBack(next);
+        handOver();
+        return take();
+    }
 
     struct Space
     {
@@ -38,28 +61,41 @@ public:
     Space space() const;
 
     bool isOpen() const { return m_fd >= 0; }
-    // Bytes written so far, buffered ones included.
-    qint64 size() const { return m_size + m_used; }
+    // Bytes printed so far, written or not.
+    qint64 size() const { return m_printed + m_used; }
 
     // Closes every open file as the program ends, reporting nothing.
     static void closeAllOnExit() noexcept;
 
 private:
-    static constexpr qsizetype Capacity = 1 << 20;
+    // Small enough that what a flush writes itself stays short, large
+    // enough that a hand-over costs nothing next to filling it.
+    static constexpr qsizetype Capacity = 256 << 10;
+    static constexpr int Spares = 7;
+    static constexpr qint64 WritebackSpan = 8 << 20;
 
     // A line longer than the buffer, written as it is.
     void printLongLine(QStringView line);
+    void handOver();
     // Every caller hands over whole lines.
     void writeAll(const char *data, qsizetype size);
+    void writeBehind(const char *data, qsizetype size);
     void keepWholeLines(const char *data, qsizetype written) noexcept;
+    void stopWriting() noexcept;
     void closeQuietly() noexcept;
     void unlink() noexcept; // from the list of open files
 
     int m_fd = -1;
     QString m_path;
-    std::unique_ptr<char[]> m_buffer;
+    std::unique_ptr<char[]> m_buffers; // the one being filled and the spares
+    char *m_buffer = nullptr;
     qsizetype m_used = 0;
-    qint64 m_size = 0; // of the file, all of it whole lines
+    qint64 m_printed = 0; // bytes handed over or written
+    // Of the file, all of it whole lines: kept by whichever thread writes,
+    // which is the writing thread only between a hand-over and a flush.
+    qint64 m_size = 0;
+    qint64 m_writtenBack = 0; // where the disk was last asked to take over
+    std::unique_ptr<WriteBehind> m_behind; // from the first full buffer to the close
     OutputFile *m_nextOpen = nullptr;
 };
 
@@ -72,11 +108,11 @@ inline void OutputFile::printLine(QStringView line)
         return;
     }
     if (Capacity - m_used < line.size() + 2)
-        flush();
-    char *out = m_buffer.get() + m_used;
+        handOver();
+    char *out = m_buffer + m_used;
     for (QChar c : line)
         *out++ = char(Ansi::code(c));
     *out++ = '\r';
     *out++ = '\n';
-    m_used = out - m_buffer.get();
+    m_used = out - m_buffer;
 }

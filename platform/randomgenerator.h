@@ -3,15 +3,23 @@
 #include <QtGlobal>
 
 // A keyed wyrand generator. Its state is a Weyl counter that only ever
-// moves forward and a key into which each reseed folds a timer reading;
-// since a reseed never replaces the counter, no number of reseeds with the
-// same reading can bring back an earlier state.
+// moves forward and a key into which each reseed folds the timer reading.
+// A reseed with the reading that the key already holds (every letter
+// within one tick of the clock) leaves the key as it is, which keeps the
+// fold's multiplications off the road from one letter to the next; since
+// no reseed touches the counter, none can bring back an earlier state.
 class RandomGenerator
 {
 public:
     explicit RandomGenerator(quint64 key) : m_key(key) {}
 
-    void reseed(quint64 reading) { m_key = fold(m_key ^ reading); }
+    void reseed(quint64 reading)
+    {
+        if (Q_UNLIKELY(reading != m_reading)) {
+            m_reading = reading;
+            m_key = fold(m_key ^ reading);
+        }
+    }
 
     quint64 next64()
     {
@@ -21,8 +29,10 @@ public:
         return quint64(product >> 64) ^ quint64(product);
     }
 
-    // 24 random bits over 2^24: exact in single precision and always below 1.
-    float nextSingle() { return float(next64() >> 40) * 0x1.0p-24f; }
+    // 24 random bits; over 2^24 they are exact in single precision and
+    // always below 1.
+    quint32 next24() { return quint32(next64() >> 40); }
+    float nextSingle() { return float(next24()) * 0x1.0p-24f; }
 
 private:
     static constexpr quint64 Increment = 0xa0761d6478bd642fULL;
@@ -38,4 +48,5 @@ private:
 
     quint64 m_counter = 0;
     quint64 m_key;
+    quint64 m_reading = 0; // folded into the key last
 };

@@ -28,6 +28,8 @@ public:
             m_generator.reseed(m_timer);
         }
         float rnd() { return m_generator.nextSingle(); }
+        // The draw rnd() would give, times 2^24: a whole number.
+        quint32 rnd24() { return m_generator.next24(); }
         quint64 timer() const { return m_timer; }
 
     private:

@@ -21,6 +21,9 @@ public:
     Variant(const QString &text);
 
     Type type() const { return m_type; }
+    // Of the runtime's whole-number types, Integer and Long.
+    bool isWholeNumber() const { return m_type == Type::Integer || m_type == Type::Long; }
+    qint64 wholeNumber() const { return m_integer; }
 
     // Conversions throw RuntimeError where the runtime raises an error:
     // a string that is no number, a value outside the target type.

@@ -32,13 +32,16 @@ private slots:
     void cleanup();
     void findsTargetWhereItFirstAppears_data();
     void findsTargetWhereItFirstAppears();
+    void stopWritesNoFurtherLetter_data();
     void stopWritesNoFurtherLetter();
     void stopInTheYieldAfterTheMatchHidesIt();
     void oldLogIsRemovedBeforeTheRun();
     void plantedLinkIsNeverFollowed();
     void logMovesWhereTheProgramFolderIsNotWritable();
+    void failedWriteKeepsTheCountedWholeLines_data();
     void failedWriteKeepsTheCountedWholeLines();
     void logRemovedOrReplacedDuringTheRun();
+    void sameLettersForTheSameClock_data();
     void sameLettersForTheSameClock();
     void viewerFailureIsSaid();
     void matchesWhereASearchFinds();
@@ -126,12 +129,26 @@ void tst_Generieren::findsTargetWhereItFirstAppears()
     QVERIFY(run.laufend);
 }
 
+void tst_Generieren::stopWritesNoFurtherLetter_data()
+{
+    QTest::addColumn<qint64>("lettersAYield");
+    QTest::newRow("a yield every 4 letters") << qint64(4);
+    QTest::newRow("buffers on their way at the stop") << qint64(300'000);
+}
+
+// Also where full buffers are still being written when the stop comes:
+// the log is whole when the run hands it on, and the writing thread is gone.
 void tst_Generieren::stopWritesNoFurtherLetter()
 {
-    ScriptedRandom random(QByteArray("ZEICHENFOLG").repeated(10));
+    QFETCH(qint64, lettersAYield);
+    const QByteArray script = QByteArray("ZEICHENFOLG").repeated(10);
+    ScriptedRandom random(script);
     TestRun run(&random);
     run.target = QStringLiteral("ZEICHENFOLGE");
     run.laufend = true;
+    run.setYieldInterval(quint64(lettersAYield) * 1'000'000); // the script's clock: 1 ms a letter
+    const auto threads = [] { return QDir(QStringLiteral("/proc/self/task")).count(); };
+    const uint threadsBefore = threads();
     qint64 countAtStop = -1;
     run.onYield = [&] {
         if (run.yields == 3) {
@@ -142,10 +159,11 @@ void tst_Generieren::stopWritesNoFurtherLetter()
 
     run.Generieren();
 
-    QVERIFY(countAtStop > 0);
+    QCOMPARE(countAtStop, 3 * lettersAYield);
     QCOMPARE(run.yields, 3);
-    checkLogHolds(QByteArray("ZEICHENFOLG").repeated(10).left(countAtStop), run);
+    checkLogHolds((script + QByteArray(countAtStop, 'Q')).left(countAtStop), run);
     QVERIFY(run.messages.isEmpty());
+    QCOMPARE(threads(), threadsBefore);
 }
 
 void tst_Generieren::stopInTheYieldAfterTheMatchHidesIt()
@@ -266,22 +284,31 @@ void tst_Generieren::logMovesWhereTheProgramFolderIsNotWritable()
     QCOMPARE(m_shell.opened.size(), 1);
 }
 
+void tst_Generieren::failedWriteKeepsTheCountedWholeLines_data()
+{
+    QTest::addColumn<qint64>("lettersAYield");
+    QTest::newRow("written at a yield") << qint64(10'000);
+    QTest::newRow("written behind the run") << qint64(200'000);
+}
+
 // Another program filling the disk shows as a failing write, here past a
 // file size limit that cuts a line. The error goes up; the log keeps whole
-// lines, at least as many as were counted when events were last processed.
+// lines, at least as many as were counted when events were last processed,
+// whether the write that failed was the yield's own or a full buffer's.
 void tst_Generieren::failedWriteKeepsTheCountedWholeLines()
 {
+    QFETCH(qint64, lettersAYield);
     ScriptedRandom random("");
     TestRun run(&random);
     run.target = QStringLiteral("ZEICHENFOLGE");
     run.laufend = true;
-    run.setYieldInterval(10'000'000'000); // a yield every 10,000 scripted letters
+    run.setYieldInterval(quint64(lettersAYield) * 1'000'000); // the script's clock: 1 ms a letter
     qint64 countedAtYield = -1;
     run.onYield = [&] { countedAtYield = run.Anzahl.whole(); };
 
     rlimit unlimited{};
     QVERIFY(::getrlimit(RLIMIT_FSIZE, &unlimited) == 0);
-    const rlimit limited{100'000, unlimited.rlim_max};
+    const rlimit limited{rlim_t(lettersAYield) * 10, unlimited.rlim_max};
     const auto restore = qScopeGuard([unlimited] {
         ::setrlimit(RLIMIT_FSIZE, &unlimited);
         std::signal(SIGXFSZ, SIG_DFL);
@@ -327,21 +354,40 @@ void tst_Generieren::logRemovedOrReplacedDuringTheRun()
 namespace {
 
 quint64 s_scriptedTime = 0;
+quint64 s_tick = 1;
 
 // A clock that moves on 977 ns a reading, as no real one does, but alike
-// on every machine.
+// on every machine; read in ticks, as the coarse clock is.
 quint64 scriptedClock()
 {
-    return s_scriptedTime += 977;
+    s_scriptedTime += 977;
+    return s_scriptedTime - s_scriptedTime % s_tick;
 }
 
 } // namespace
 
-// The letters of a run follow from its clock readings and key alone; these
-// are the letters and log bytes the program has always written for them.
+void tst_Generieren::sameLettersForTheSameClock_data()
+{
+    QTest::addColumn<quint64>("tick");
+    QTest::addColumn<qint64>("letters"); // the first yield past 3,000,000
+    QTest::addColumn<QByteArray>("sha256");
+    // A new reading for every letter: the letters the program has always
+    // written for it.
+    QTest::newRow("every reading new") << quint64(1) << qint64(3'001'635)
+        << QByteArray("e0acfb9b21ea0869db7e6fb0b8721f82a0e720821ea11380c248cc0e7db1d8f8");
+    // Some 4,000 letters a reading, as with the real clock.
+    QTest::newRow("4 ms ticks") << quint64(4'000'000) << qint64(3'001'023)
+        << QByteArray("a176accf9804f858b822e5401f82e1dd926619fe7d58a420b4aeb0cf8eaf57ca");
+}
+
+// The letters of a run follow from its clock readings and key alone.
 void tst_Generieren::sameLettersForTheSameClock()
 {
+    QFETCH(quint64, tick);
+    QFETCH(qint64, letters);
+    QFETCH(QByteArray, sha256);
     s_scriptedTime = 1'000'000'000;
+    s_tick = tick;
     TimerRandom random(&scriptedClock, 0x5eed);
     TestRun run(&random);
     run.target = QStringLiteral("ZEICHENFOLGE");
@@ -351,9 +397,9 @@ void tst_Generieren::sameLettersForTheSameClock()
     run.Generieren();
 
     const QByteArray bytes = log();
-    QCOMPARE(run.Anzahl.whole(), 3'001'635);
-    QCOMPARE(bytes.size(), 3 * 3'001'635);
-    QCOMPARE(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex(), QByteArray("e0acfb9b21ea0869db7e6fb0b8721f82a0e720821ea11380c248cc0e7db1d8f8"));
+    QCOMPARE(run.Anzahl.whole(), letters);
+    QCOMPARE(bytes.size(), 3 * letters);
+    QCOMPARE(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex(), sha256);
 }
 
 // Where the desktop takes no open request (here: no handler on the
