@@ -85,9 +85,10 @@ private:
     static Variant Zufallszahl(Source &random, const Variant &min, const Variant &max);
     template <typename Source>
     static Variant Zufallszeichen(Source &random);
-    // A letter typed into the log's buffer: the one road of every letter.
+    // A letter typed as a line of the log, its three bytes at line: the
+    // one road of every letter.
     template <typename Source>
-    static char16_t tippen(Source &random, OutputFile &log, OutputFile::Room &room);
+    static char16_t tippen(Source &random, char *line);
     template <typename Source>
     void generieren(Source random);
     // Calls the view with the program's generator up to date, as handlers
@@ -167,16 +168,13 @@ Q_ALWAYS_INLINE Variant Generator::Zufallszeichen(Source &random)
 }
 
 template <typename Source>
-Q_ALWAYS_INLINE char16_t Generator::tippen(Source &random, OutputFile &log, OutputFile::Room &room)
+Q_ALWAYS_INLINE char16_t Generator::tippen(Source &random, char *line)
 {
     // The letter is taken out of its value, so that the value never leaves
     // registers.
     const QChar Zeichen = Zufallszeichen(random).stringView().front();
-    if (Q_UNLIKELY(room.end - room.next < 3))
-        room = log.passOn(room.next);
-    room.next[0] = char(Ansi::code(Zeichen));
-    room.next[1] = '\r';
-    room.next[2] = '\n';
-    room.next += 3;
+    line[0] = char(Ansi::code(Zeichen));
+    line[1] = '\r';
+    line[2] = '\n';
     return Zeichen.unicode();
 }

@@ -34,6 +34,9 @@ public:
     // Writes what is buffered and closes the file.
     void close();
 
+    // The room that a fresh buffer has.
+    static constexpr qsizetype BufferSize = 256 << 10;
+
     // Where a loop that prints many short lines puts their bytes itself,
     // keeping the two pointers in registers: it takes the buffer's free
     // part, and gives back how far it got before the file is used again.
@@ -70,7 +73,7 @@ public:
 private:
     // Small enough that what a flush writes itself stays short, large
     // enough that a hand-over costs nothing next to filling it.
-    static constexpr qsizetype Capacity = 256 << 10;
+    static constexpr qsizetype Capacity = BufferSize;
     static constexpr int Spares = 7;
     static constexpr qint64 WritebackSpan = 8 << 20;
 

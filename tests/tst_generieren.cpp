@@ -45,12 +45,15 @@ private slots:
     void sameLettersForTheSameClock();
     void viewerFailureIsSaid();
     void matchesWhereASearchFinds();
+    void secondTypistsLettersAreFollowed_data();
+    void secondTypistsLettersAreFollowed();
     void reserveKeepsTheSmallerOf15PercentAnd4GiB_data();
     void reserveKeepsTheSmallerOf15PercentAnd4GiB();
 
 private:
     QByteArray log() const;
     void checkLogHolds(const QByteArray &letters, const TestRun &run) const;
+    void followedAsOneTypist(const QString &target) const;
 
     std::unique_ptr<QTemporaryDir> m_dir;
     ShellRecorder m_shell;
@@ -448,6 +451,56 @@ void tst_Generieren::matchesWhereASearchFinds()
             QCOMPARE(run.messages.size(), 1);
         }
     }
+}
+
+void tst_Generieren::secondTypistsLettersAreFollowed_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<int>("runs");
+    // Often found in one of the second typist's blocks.
+    QTest::newRow("found in most runs") << QStringLiteral("ABCD") << 8;
+    QTest::newRow("never found") << QStringLiteral("ZEICHENFOLGE") << 1;
+}
+
+// With the real clock a second typist's blocks make up much of a long run;
+// the run follows the target through them as through its own letters.
+void tst_Generieren::secondTypistsLettersAreFollowed()
+{
+    QFETCH(QString, target);
+    QFETCH(int, runs);
+    for (int i = 0; i < runs; ++i)
+        followedAsOneTypist(target);
+}
+
+void tst_Generieren::followedAsOneTypist(const QString &target) const
+{
+    TimerRandom random;
+    TestRun run(&random);
+    run.target = target;
+    run.laufend = true;
+    run.onYield = [&run] { run.laufend = run.Anzahl.whole() < 2'000'000; };
+
+    run.Generieren();
+
+    const QByteArray bytes = log();
+    QCOMPARE(bytes.size(), 3 * run.Anzahl.whole());
+    QByteArray letters;
+    for (qsizetype at = 0; at < bytes.size(); at += 3) {
+        QVERIFY(bytes.at(at) >= 'A' && bytes.at(at) <= 'Z' && bytes.mid(at + 1, 2) == "\r\n");
+        letters += bytes.at(at);
+    }
+    // The longest start of the target that a search finds, and where it
+    // first ends; the whole target ends the run.
+    const QByteArray ziel = target.toLatin1();
+    int longest = 0;
+    qsizetype endsAt = 0;
+    for (qsizetype at; longest < ziel.size() && (at = letters.indexOf(ziel.left(longest + 1))) >= 0;)
+        endsAt = at + ++longest;
+    QCOMPARE(run.naehe().buchstaben, longest);
+    QCOMPARE(run.naehe().nachZeichen, endsAt);
+    QCOMPARE(run.messages.size(), longest == ziel.size() ? 1 : 0);
+    if (longest == ziel.size())
+        QCOMPARE(endsAt, letters.size());
 }
 
 void tst_Generieren::reserveKeepsTheSmallerOf15PercentAnd4GiB_data()

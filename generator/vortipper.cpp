@@ -1,0 +1,47 @@
+#include "vortipper.h"
+
+Vortipper::Vortipper(Typing typing)
+    : m_typing(std::move(typing)), m_blocks(std::make_unique_for_overwrite<char[]>(Blocks * BlockLetters * 3))
+{
+    m_thread = std::thread(&Vortipper::run, this);
+}
+
+Vortipper::~Vortipper()
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_ending = true;
+    }
+    m_roomFreed.notify_one();
+    m_thread.join();
+}
+
+const char *Vortipper::ready()
+{
+    std::lock_guard lock(m_mutex);
+    return m_taken < m_typed ? m_blocks.get() + (m_taken % Blocks) * BlockLetters * 3 : nullptr;
+}
+
+void Vortipper::taken()
+{
+    {
+        std::lock_guard lock(m_mutex);
+        ++m_taken;
+    }
+    m_roomFreed.notify_one();
+}
+
+void Vortipper::run()
+{
+    std::unique_lock lock(m_mutex);
+    for (;;) {
+        m_roomFreed.wait(lock, [this] { return m_ending || m_typed - m_taken < Blocks; });
+        if (m_ending)
+            return;
+        char *const block = m_blocks.get() + (m_typed % Blocks) * BlockLetters * 3;
+        lock.unlock();
+        m_typing(block);
+        lock.lock();
+        ++m_typed;
+    }
+}

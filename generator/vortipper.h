@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QtGlobal>
+
+#include <condition_variable>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+// A second typist: types blocks of letters ahead, in the log's format, on
+// a thread of its own while the run types on its own. The run takes a
+// block where one is ready, follows the target through it and puts it into
+// the log in its turn, so that the log, the count and the match read as
+// one typist's; a block never taken is dropped. The thread starts with the
+// object and ends with it, and sleeps while every block waits to be taken.
+class Vortipper
+{
+public:
+    static constexpr int BlockLetters = 1 << 16;
+    static constexpr int Blocks = 4;
+    // Types BlockLetters letters, three bytes each, into the block.
+    using Typing = std::function<void(char *block)>;
+
+    explicit Vortipper(Typing typing);
+    // Waits for the block being typed, a fraction of a millisecond.
+    ~Vortipper();
+    Vortipper(const Vortipper &) = delete;
+    Vortipper &operator=(const Vortipper &) = delete;
+
+    // The oldest block typed and not yet taken, or null; never waits.
+    const char *ready();
+    // Gives back the block that ready() returned.
+    void taken();
+
+private:
+    void run();
+
+    const Typing m_typing;
+    const std::unique_ptr<char[]> m_blocks;
+    std::mutex m_mutex;
+    std::condition_variable m_roomFreed;
+    quint64 m_typed = 0;
+    quint64 m_taken = 0;
+    bool m_ending = false;
+    std::thread m_thread;
+};
