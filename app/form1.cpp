@@ -182,7 +182,7 @@ void Form1::measureSpeed()
         double lettersPerSecond = 0;
         try {
             lettersPerSecond = measureLettersPerSecond();
-        } catch (const RuntimeError &) {
+        } catch (const std::exception &) {
             return; // the tooltip goes on without a duration
         }
         QMetaObject::invokeMethod(this, [this, lettersPerSecond] {
