@@ -5,6 +5,8 @@
 #include <QTest>
 
 #include <array>
+#include <cmath>
+#include <limits>
 
 namespace {
 
@@ -44,6 +46,8 @@ private slots:
     void letterForTheEdgesOfTheRange_data();
     void letterForTheEdgesOfTheRange();
     void zufallszahlStaysWithinItsBounds();
+    void wholeBoundsGiveWhatDoublePrecisionGives_data();
+    void wholeBoundsGiveWhatDoublePrecisionGives();
     void lettersAreUniformSingleAndInPairs_data();
     void lettersAreUniformSingleAndInPairs();
 };
@@ -80,6 +84,33 @@ void tst_Zufall::zufallszahlStaysWithinItsBounds()
     }
     for (int count : seen)
         QVERIFY(count > 1500);
+}
+
+void tst_Zufall::wholeBoundsGiveWhatDoublePrecisionGives_data()
+{
+    QTest::addColumn<qint32>("min");
+    QTest::addColumn<qint32>("max");
+    QTest::newRow("letters") << 65 << 90;
+    QTest::newRow("negative") << -7 << 3;
+    QTest::newRow("max below min") << 5 << -5;
+    QTest::newRow("widest Long") << std::numeric_limits<qint32>::min() << std::numeric_limits<qint32>::max();
+}
+
+// Between whole-number bounds the program's generator takes exact integer
+// arithmetic; for the same draws it gives what the formula in double
+// precision gives, down to the rounding of a negative width.
+void tst_Zufall::wholeBoundsGiveWhatDoublePrecisionGives()
+{
+    QFETCH(qint32, min);
+    QFETCH(qint32, max);
+    TimerRandom exact(&frozenClock, 7);
+    TimerRandom reference(&frozenClock, 7);
+    TestRun run(&exact);
+    for (int i = 0; i < 100'000; ++i) {
+        reference.randomize();
+        const double expected = std::floor(double(min) + (double(max) - double(min) + 1.0) * reference.rnd());
+        QCOMPARE(run.Zufallszahl(min, max).toDouble(), expected);
+    }
 }
 
 void tst_Zufall::lettersAreUniformSingleAndInPairs_data()
