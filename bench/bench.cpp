@@ -183,6 +183,27 @@ int runLetters(qint64 letters)
 }
 
 
+// Puts what a measurement wrote on disk and removes it, outside the time
+// measured, so that the next one does not pay for its writing back.
+void settle(const QString &path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fdatasync(fd);
+        ::close(fd);
+    }
+    QFile::remove(path);
+}
+
+// The median of the ratios of two series measured in the same turns.
+double pairedRatio(const std::vector<double> &of, const std::vector<double> &to)
+{
+    std::vector<double> ratios;
+    for (size_t i = 0; i < of.size(); ++i)
+        ratios.push_back(of[i] / to[i]);
+    return median(ratios);
+}
+
 // Seconds until a plain writer has the bytes of that many letters on disk:
 // 1 MiB writes, then fdatasync.
 double writeToDisk(const QString &path, qint64 letters)
@@ -260,19 +281,35 @@ int main(int argc, char *argv[])
     const QByteArray limitPath = QFile::encodeName(folder.filePath(QStringLiteral("limit.txt")));
     std::vector<double> floors, limits, runs, inWindows;
     qint64 inWindowMilliseconds = 0;
+    const std::vector<std::function<void()>> turn = {
+        [&] {
+            floors.push_back(measure(1, [&] { return Limit::clockFloor(floorPath.constData(), RunMilliseconds); }));
+            settle(QFile::decodeName(floorPath));
+        },
+        [&] {
+            limits.push_back(measure(1, [&] {
+                return Limit::bareLetters(limitPath.constData(), Target.toLatin1().constData(), RunMilliseconds);
+            }));
+            settle(QFile::decodeName(limitPath));
+        },
+        [&] {
+            runs.push_back(measure(1, [&] { return runWithoutWindow(run); }));
+            settle(run.logPath());
+        },
+        [&] {
+            QElapsedTimer inWindowClock;
+            inWindowClock.start();
+            inWindows.push_back(measure(1, [&] { return runInWindow(window); }));
+            inWindowMilliseconds += inWindowClock.elapsed();
+            settle(window.logPath());
+        },
+    };
+    // Every other turn goes the other way round, so that what comes first
+    // or follows what has just written is not always the same.
     for (int i = 0; i < Repeats; ++i) {
-        floors.push_back(measure(1, [&] { return Limit::clockFloor(floorPath.constData(), RunMilliseconds); }));
-        limits.push_back(measure(1, [&] {
-            return Limit::bareLetters(limitPath.constData(), Target.toLatin1().constData(), RunMilliseconds);
-        }));
-        runs.push_back(measure(1, [&] { return runWithoutWindow(run); }));
-        QElapsedTimer inWindowClock;
-        inWindowClock.start();
-        inWindows.push_back(measure(1, [&] { return runInWindow(window); }));
-        inWindowMilliseconds += inWindowClock.elapsed();
+        for (size_t j = 0; j < turn.size(); ++j)
+            turn[i % 2 ? turn.size() - 1 - j : j]();
     }
-    QFile::remove(QFile::decodeName(floorPath));
-    QFile::remove(QFile::decodeName(limitPath));
     const double clockFloor = median(floors);
     const double limit = median(limits);
     const double withoutWindow = median(runs);
@@ -287,9 +324,9 @@ int main(int argc, char *argv[])
     const double literal = measure(1, [&] { return runInWindow(window); });
     print("literal-yield", literal);
 
-    print("ratio-floor", withoutWindow / clockFloor, "");
-    print("ratio-limit", withoutWindow / limit, "");
-    print("ratio-window", inWindow / withoutWindow, "");
+    print("ratio-floor", pairedRatio(runs, floors), "");
+    print("ratio-limit", pairedRatio(runs, limits), "");
+    print("ratio-window", pairedRatio(inWindows, runs), "");
     print("ratio-literal", inWindow / literal, "");
     print("counter-repaints", repaints, " /s");
     print("clean-1mb", cleanPaste(), " ms");
@@ -297,15 +334,20 @@ int main(int argc, char *argv[])
     // The disk's pace against the run's, in letters per second, each until
     // the log is on disk.
     std::vector<double> disks, runsToDisk;
+    const std::vector<std::function<void()>> diskTurn = {
+        [&] {
+            disks.push_back(double(diskLetters) / writeToDisk(folder.filePath(QStringLiteral("disk.txt")), diskLetters)
+                            / 1e6);
+        },
+        [&] { runsToDisk.push_back(runToDisk(run, diskLetters)); },
+    };
     for (int i = 0; i < Repeats; ++i) {
-        disks.push_back(double(diskLetters) / writeToDisk(folder.filePath(QStringLiteral("disk.txt")), diskLetters) / 1e6);
-        runsToDisk.push_back(runToDisk(run, diskLetters));
+        diskTurn[i % 2]();
+        diskTurn[1 - i % 2]();
     }
-    const double disk = median(disks);
-    const double runDisk = median(runsToDisk);
-    print("disk", disk);
-    print("run-to-disk", runDisk);
-    print("ratio-disk", runDisk / disk, "");
+    print("disk", median(disks));
+    print("run-to-disk", median(runsToDisk));
+    print("ratio-disk", pairedRatio(runsToDisk, disks), "");
     window.LogdateiLoeschen();
     QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
     return 0;

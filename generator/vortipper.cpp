@@ -1,5 +1,8 @@
 #include "vortipper.h"
 
+#include <pthread.h>
+#include <sched.h>
+
 Vortipper::Vortipper(Typing typing)
     : m_typing(std::move(typing)), m_blocks(std::make_unique_for_overwrite<char[]>(Blocks * BlockLetters * 3))
 {
@@ -33,6 +36,10 @@ void Vortipper::taken()
 
 void Vortipper::run()
 {
+    // Only what no one else wants of the processor: the writing of the log,
+    // the window and the user's other programs go first.
+    const sched_param idle{};
+    pthread_setschedparam(pthread_self(), SCHED_IDLE, &idle);
     std::unique_lock lock(m_mutex);
     for (;;) {
         m_roomFreed.wait(lock, [this] { return m_ending || m_typed - m_taken < Blocks; });
