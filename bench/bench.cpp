@@ -1,7 +1,7 @@
 // Letters per second: of the letter alone, of the floor that a clock
 // reading and three bytes a letter set, of a run with no window, of a run
 // in the window on the current platform, and of a run that processes
-// events and repaints the counter after every letter; a run of 10^9
+// events after every letter; a run of 10^9
 // letters until its log is on disk against a plain writer of as many
 // bytes; the time to clean a 1 MB paste. Measurements that are compared
 // take turns, five of each, and the medians are printed.

@@ -105,7 +105,7 @@ void Generator::generieren(Source random)
     const auto count = [this, &typed] { Anzahl += typed() - Anzahl.whole(); };
     // Both in registers: nothing the loop stores can be taken to touch them.
     const quint64 yieldInterval = m_yieldInterval;
-    quint64 lastYield = random.timer();
+    quint64 lastYield = random.timer(), lastShown = lastYield;
     bool diskNearlyFull = Reserve::eatenInto(log.space());
     OutputFile::Room room = log.take();
     // The letter just put at room.next: the room moves on, the target is
@@ -175,13 +175,20 @@ void Generator::generieren(Source random)
             log.flush(); // the count shown is on disk, whatever fails later
             count();
             m_naehe = naehe;
-            showCount();
             diskNearlyFull = Reserve::eatenInto(log.space());
+            // A screen shows a new picture every 16 ms or so; a caption
+            // changed more often costs paints that nobody sees.
+            if (now - lastShown >= FrameInterval || diskNearlyFull) {
+                lastShown = now;
+                showCount();
+            }
             if (diskNearlyFull)
                 break;
             withGeneratorWhole(random, [this] { m_view.processPendingEvents(); });
-            if (!laufend)
-                break; // the caption was set before the processing
+            if (!laufend) {
+                showCount(); // the count the stop came at, which the log holds
+                break;
+            }
             room = log.take();
         }
     }

@@ -108,6 +108,7 @@ private:
     // Long enough to be worth an event round trip and a repaint, short
     // enough that the window reacts at once and the counter keeps moving.
     quint64 m_yieldInterval = 4'000'000;
+    static constexpr quint64 FrameInterval = 16'000'000;
 };
 
 namespace GeneratorDetail {
