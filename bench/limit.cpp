@@ -1,6 +1,7 @@
 #include "limit.h"
 
 #include "abgleich.h"
+#include "coarseclock.h"
 #include "outputfile.h"
 #include "runtimeerror.h"
 
@@ -9,43 +10,13 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <ctime>
 
-#include <dlfcn.h>
 #include <fcntl.h>
 #include <unistd.h>
 
-namespace {
-
-using ClockFunction = int (*)(clockid_t, timespec *);
-
-// The kernel's clock code in the process, without the C library's detour.
-ClockFunction fastestClock()
-{
-    if (void *vdso = dlopen("linux-vdso.so.1", RTLD_LAZY | RTLD_NOLOAD)) {
-        if (void *function = dlsym(vdso, "__vdso_clock_gettime"))
-            return reinterpret_cast<ClockFunction>(function);
-    }
-    return &clock_gettime;
-}
-
-// CLOCK_MONOTONIC_COARSE in nanoseconds, as the run reads it.
-struct Clock
-{
-    ClockFunction read = fastestClock();
-    uint64_t operator()() const
-    {
-        timespec reading{};
-        read(CLOCK_MONOTONIC_COARSE, &reading);
-        return uint64_t(reading.tv_sec) * 1'000'000'000u + uint64_t(reading.tv_nsec);
-    }
-};
-
-} // namespace
-
 long long Limit::clockFloor(const char *path, int milliseconds)
 {
-    const Clock now;
+    const auto now = [] { return CoarseClock::now(); }; // as the run reads it
     const int fd = open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0)
         return 0;
@@ -77,7 +48,7 @@ long long Limit::clockFloor(const char *path, int milliseconds)
 
 long long Limit::bareLetters(const char *path, const char *target, int milliseconds)
 {
-    const Clock now;
+    const auto now = [] { return CoarseClock::now(); }; // as the run reads it
     // The log is written as the run writes it, behind the typing's back.
     OutputFile log;
     try {
