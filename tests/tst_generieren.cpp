@@ -499,8 +499,11 @@ void tst_Generieren::followedAsOneTypist(const QString &target) const
     QCOMPARE(run.naehe().buchstaben, longest);
     QCOMPARE(run.naehe().nachZeichen, endsAt);
     QCOMPARE(run.messages.size(), longest == ziel.size() ? 1 : 0);
-    if (longest == ziel.size())
+    QCOMPARE(run.captions.last(), QString::number(letters.size()) + u' ');
+    if (longest == ziel.size()) {
         QCOMPARE(endsAt, letters.size());
+        QCOMPARE(run.logSizes, QList<qint64>{bytes.size()}); // on disk while the box is up
+    }
 }
 
 void tst_Generieren::reserveKeepsTheSmallerOf15PercentAnd4GiB_data()

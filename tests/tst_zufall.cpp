@@ -1,7 +1,10 @@
+#include "files.h"
 #include "scriptedrandom.h"
 #include "testrun.h"
 #include "timerrandom.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <array>
@@ -115,9 +118,11 @@ void tst_Zufall::wholeBoundsGiveWhatDoublePrecisionGives()
 
 void tst_Zufall::lettersAreUniformSingleAndInPairs_data()
 {
-    QTest::addColumn<bool>("frozen");
-    QTest::newRow("monotonic clock") << false;
-    QTest::newRow("frozen clock") << true;
+    QTest::addColumn<int>("source");
+    QTest::newRow("monotonic clock") << 0;
+    QTest::newRow("frozen clock") << 1;
+    // Both typists' letters, the second's taken in blocks between the first's.
+    QTest::newRow("a run's log") << 2;
 }
 
 // A reseed that brought back an earlier state would repeat letters within a
@@ -125,16 +130,36 @@ void tst_Zufall::lettersAreUniformSingleAndInPairs_data()
 // deviations out on both sides: too even is as wrong as too uneven.
 void tst_Zufall::lettersAreUniformSingleAndInPairs()
 {
-    QFETCH(bool, frozen);
-    TimerRandom random = frozen ? TimerRandom(&frozenClock, 42) : TimerRandom();
-    TestRun run(&random);
-
+    QFETCH(int, source);
     constexpr int Draws = 2'704'000;
+    QByteArray drawn;
+    if (source == 2) {
+        QTemporaryDir folder;
+        Files::setProgramDirectory(folder.path());
+        TimerRandom random;
+        TestRun run(&random);
+        run.target = QStringLiteral("ZEICHENFOLGE");
+        run.laufend = true;
+        run.onYield = [&run] { run.laufend = run.Anzahl.whole() < Draws; };
+        run.Generieren();
+        Files::setProgramDirectory({});
+        QFile log(run.logPath());
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        const QByteArray bytes = log.readAll();
+        for (qsizetype at = 0; at < qsizetype(3) * Draws; at += 3)
+            drawn += bytes.at(at);
+    } else {
+        TimerRandom random = source == 1 ? TimerRandom(&frozenClock, 42) : TimerRandom();
+        TestRun run(&random);
+        for (int i = 0; i < Draws; ++i)
+            drawn += char(run.Zufallszeichen().stringView().front().unicode());
+    }
+
     std::array<int, 26> letters{};
     std::array<int, 26 * 26> pairs{};
     int previous = -1;
     for (int i = 0; i < Draws; ++i) {
-        const int letter = run.Zufallszeichen().stringView().front().unicode() - 'A';
+        const int letter = drawn.at(i) - 'A';
         QVERIFY(letter >= 0 && letter < 26);
         ++letters[size_t(letter)];
         if (i % 2 == 1)
