@@ -1,16 +1,12 @@
 #include "befehlszeile.h"
 
-#include <QCommandLineParser>
-#include <QStringList>
+#include "qtcommandline.h"
 
-#include <cstdio>
+#include <QCommandLineParser>
+
+using QtCommandLine::print;
 
 namespace {
-
-void print(std::FILE *stream, const QString &text)
-{
-    std::fputs(text.toLocal8Bit().constData(), stream);
-}
 
 QString help()
 {
@@ -31,35 +27,18 @@ QString help()
 
 QString Befehlszeile::plattform(int argc, const char *const argv[])
 {
-    for (int i = 1; i < argc; ++i) {
-        const QByteArray argument = QByteArray(argv[i]).replace("--", "-");
-        if (argument == "-platform" && i + 1 < argc)
-            return QString::fromLocal8Bit(argv[i + 1]);
-        if (argument.startsWith("-platform="))
-            return QString::fromLocal8Bit(argument.mid(10));
-    }
-    return {};
+    return QtCommandLine::platform(argc, argv);
 }
 
 std::optional<int> Befehlszeile::auswerten(int argc, const char *const argv[])
 {
     QCommandLineParser parser;
-    // Qt writes its options with one dash, as "-platform xcb".
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    QtCommandLine::addQtOptions(parser);
     const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption versionOption(QStringList{QStringLiteral("v"), QStringLiteral("version")});
     parser.addOption(helpOption);
     parser.addOption(versionOption);
-    for (const char *name : {"platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
-                             "qwindowicon", "qwindowtitle", "qmljsdebugger", "session", "display", "geometry",
-                             "style", "stylesheet", "title", "name", "visual"})
-        parser.addOption(QCommandLineOption(QLatin1String(name), {}, QStringLiteral("wert")));
-    for (const char *name : {"reverse", "widgetcount", "nograb", "dograb", "sync"})
-        parser.addOption(QCommandLineOption(QLatin1String(name)));
-
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+    const QStringList arguments = QtCommandLine::arguments(argc, argv);
     const QString version = QStringLiteral("Dovevad " DOVEVAD_VERSION_TEXT "\n");
     if (!parser.parse(arguments)) {
         const QStringList unknown = parser.unknownOptionNames();

@@ -7,12 +7,14 @@
 // take turns, five of each, and the medians are printed.
 // With --letters N: one run of N letters with no window, and the program's
 // peak memory after it. With --disk-letters N: the disk's comparison for
-// N letters instead of 10^9.
+// N letters instead of 10^9. Then the log viewer on a 3 GB log (alone
+// with --viewer-only).
 
 #include "files.h"
 #include "form1.h"
 #include "limit.h"
 #include "runview.h"
+#include "viewerbench.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -260,6 +262,12 @@ int main(int argc, char *argv[])
 
     if (argc == 3 && qstrcmp(argv[1], "--letters") == 0)
         return runLetters(QByteArray(argv[2]).toLongLong());
+    if (argc == 3 && qstrcmp(argv[1], "--viewer") == 0)
+        return ViewerBench::child(QString::fromLocal8Bit(argv[2]));
+    if (argc == 2 && qstrcmp(argv[1], "--viewer-only") == 0) {
+        ViewerBench::run(folder.path(), QCoreApplication::applicationFilePath());
+        return 0;
+    }
 
     qint64 diskLetters = 1'000'000'000;
     if (argc == 3 && qstrcmp(argv[1], "--disk-letters") == 0)
@@ -348,6 +356,7 @@ int main(int argc, char *argv[])
     print("disk", median(disks));
     print("run-to-disk", median(runsToDisk));
     print("ratio-disk", pairedRatio(runsToDisk, disks), "");
+    ViewerBench::run(folder.path(), QCoreApplication::applicationFilePath());
     window.LogdateiLoeschen();
     QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
     return 0;

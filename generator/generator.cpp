@@ -8,10 +8,12 @@
 #include "reserve.h"
 #include "runview.h"
 #include "shell.h"
+#include "viewerstart.h"
 #include "vortipper.h"
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QLocale>
 
 #include <algorithm>
@@ -193,6 +195,8 @@ void Generator::generieren(Source random)
         }
     }
     m_naehe = naehe;
+    m_ziel = target;
+    m_gefunden = state == found;
     withGeneratorWhole(random, [] {}); // hands the run's state back for good
     if (diskNearlyFull)
         m_view.endRun();
@@ -242,10 +246,23 @@ bool Generator::DateiOeffnen(quintptr hWnd, const QString &Datei)
     // The desktop needs no owner window, parameters, working folder or show
     // command to open a file: the path is all that carries over.
     Q_UNUSED(hWnd);
+    // Where the program's own viewer cannot start, the desktop's is asked.
+    if (QFileInfo(Datei).size() > KleineLogdatei && ViewerStart::start(viewerArguments(Datei)))
+        return true;
     const bool opened = Shell::open(Datei);
     if (!opened)
         meldeNichtGeoeffnet(Datei);
     return opened;
+}
+
+QStringList Generator::viewerArguments(const QString &Datei) const
+{
+    QStringList arguments{QStringLiteral("--ziel"), m_ziel};
+    if (m_gefunden)
+        arguments << QStringLiteral("--gefunden") << QString::number(Anzahl.whole());
+    else
+        arguments << QStringLiteral("--naehe") << QStringLiteral("%1:%2").arg(m_naehe.buchstaben).arg(m_naehe.nachZeichen);
+    return arguments << QStringLiteral("--") << Datei; // a path may start with a dash
 }
 
 void Generator::meldeNichtGeoeffnet(const QString &Datei)

@@ -7,6 +7,7 @@
 #include "variant.h"
 
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 #include <cmath>
@@ -66,6 +67,14 @@ public:
     // Tells the user that the log could not be shown, and where it is.
     void meldeNichtGeoeffnet(const QString &Datei);
 
+    // Up to this size (100.000 letters) the desktop's text editors show a
+    // log within a second or two; a larger one goes to the program's own
+    // viewer, which shows a log of any size at once.
+    static constexpr qint64 KleineLogdatei = 300'000;
+    // What the program's viewer is told of the last run: the target, and
+    // where the found target or the closest match ends.
+    QStringList viewerArguments(const QString &Datei) const;
+
 protected:
     // Types letters into the log until the latest spell the target or
     // laufend is cleared, then hands the log to the desktop.
@@ -101,6 +110,9 @@ private:
 
     RunView &m_view;
     Naehe m_naehe;
+    // The target of the last run, in capitals, and whether it was found.
+    QString m_ziel;
+    bool m_gefunden = false;
     const QString m_logPath;
     std::unique_ptr<RandomSource> m_ownRandom;
     RandomSource *m_random;

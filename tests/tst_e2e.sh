@@ -97,6 +97,58 @@ close_program 0
 [ "$(opened_count)" -eq 3 ] || fail "the viewer was asked after closing"
 ok "closing during a run removes the log and ends with status 0"
 
+# Beside the program, its own viewer takes a large log, and stays open after
+# the program ends; a small log still goes to the desktop's viewer.
+viewer_title='Generated Chars\.txt – .* Zeichen.* – Dovevad-Logbetrachter'
+cp "$(dirname "$program")/dovevad-viewer" "$work/app/"
+> "$work/opened"
+start_program "$work/app/dovevad"
+type_target ZEICHENFOLGE
+click_command1
+sleep 0.3
+click_command1
+wait_until '[ -n "$(find_window "$viewer_title")" ]'
+viewer=$(find_window "$viewer_title")
+pids+=("$(xdotool getwindowpid "$viewer")")
+grouped() { sed ':a;s/\B[0-9]\{3\}\>/.&/;ta' <<<"$(( $(size) / 3 ))"; } # German digit groups
+grouped=$(grouped)
+[ "$(xdotool getwindowname "$viewer")" = "Generated Chars.txt – $grouped Zeichen – Dovevad-Logbetrachter" ] \
+    || fail "the viewer's title: $(xdotool getwindowname "$viewer")"
+sleep 0.5
+import -window "$viewer" "$screenshots/dovevad-viewer-stopped.png"
+[ "$(opened_count)" -eq 0 ] || fail "the desktop was asked for a large log"
+front() { xdotool windowactivate --sync "$win"; sleep 0.2; } # over the viewers
+found=0
+for attempt in 1 2 3; do
+    front
+    type_target ABCDE # about 12 million letters, seldom fewer than 100.000
+    click_command1
+    answer_box 'Gefunden!'
+    click_command1
+    [ "$(size)" -gt 300000 ] && found=1 && break
+done
+[ "$found" -eq 1 ] || fail "no large log in three found runs"
+grouped=$(grouped)
+wait_until '[ -n "$(find_window "Generated Chars\.txt – $grouped Zeichen – Dovevad-Logbetrachter")" ]'
+sleep 0.5
+import -window "$(find_window "Generated Chars\.txt – $grouped Zeichen – Dovevad-Logbetrachter")" \
+    "$screenshots/dovevad-viewer-found.png"
+wait_until 'xdotool search --name "(durch eine andere Datei ersetzt)" >/dev/null' # the first viewer sees its log go
+small=$(( $(opened_count) + 1 ))
+front
+type_target AB
+click_command1
+answer_box 'Gefunden!'
+click_command1
+wait_until '[ "$(opened_count)" -eq "$small" ]'
+close_program 0
+wait_until '[ -n "$(find_window "$viewer_title")" ]'
+ok "a stopped and a found run's large logs open the program's viewer, which outlives it; a small one the desktop's"
+for window in $(xdotool search --name "$viewer_title"); do wmctrl -i -c "$window"; done
+wait_until '[ -z "$(find_window "$viewer_title")" ]'
+rm "$work/app/dovevad-viewer"
+> "$work/opened"
+
 # A second program on the same log shows a box and ends; the first goes on.
 start_program "$work/app/dovevad"
 first=$app first_win=$win

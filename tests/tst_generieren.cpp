@@ -1,4 +1,5 @@
 #include "abgleich.h"
+#include "betrachterbefehlszeile.h"
 #include "files.h"
 #include "reserve.h"
 #include "runtimeerror.h"
@@ -6,6 +7,7 @@
 #include "shellrecorder.h"
 #include "testrun.h"
 #include "timerrandom.h"
+#include "viewerstart.h"
 
 #include <QCryptographicHash>
 #include <QDesktopServices>
@@ -22,6 +24,8 @@
 #include <csignal>
 
 #include <sys/resource.h>
+
+Q_DECLARE_METATYPE(Logbetrachter::Ausgang)
 
 class tst_Generieren : public QObject
 {
@@ -44,6 +48,8 @@ private slots:
     void sameLettersForTheSameClock_data();
     void sameLettersForTheSameClock();
     void viewerFailureIsSaid();
+    void largeLogGoesToTheOwnViewer_data();
+    void largeLogGoesToTheOwnViewer();
     void matchesWhereASearchFinds();
     void secondTypistsLettersAreFollowed_data();
     void secondTypistsLettersAreFollowed();
@@ -420,6 +426,63 @@ void tst_Generieren::viewerFailureIsSaid()
                                                  "Sie bleibt hier erhalten:\n\n%1|48|Dovevad")
                                       .arg(m_dir->filePath(QStringLiteral("Generated Chars.txt"))));
     QCOMPARE(log(), QByteArray("A\r\n"));
+}
+
+void tst_Generieren::largeLogGoesToTheOwnViewer_data()
+{
+    QTest::addColumn<QByteArray>("letters");
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<bool>("viewerStarts");
+    QTest::addColumn<Logbetrachter::Ausgang>("told"); // to the viewer; none: the desktop's is asked
+
+    const QByteArray small = QByteArray(Generator::KleineLogdatei / 3 - 2, 'Q') + "ZY";
+    QTest::newRow("small: the desktop's") << small << QStringLiteral("zy") << true << Logbetrachter::Ausgang{};
+    QTest::newRow("found") << 'Q' + small << QStringLiteral("zy") << true
+                           << Logbetrachter::Ausgang{QStringLiteral("ZY"), true, 0, small.size() + 1};
+    QTest::newRow("stopped") << 'Z' + small << QStringLiteral("ZYX") << true
+                             << Logbetrachter::Ausgang{QStringLiteral("ZYX"), false, 2, small.size() + 1};
+    QTest::newRow("viewer fails") << 'Q' + small << QStringLiteral("ZY") << false << Logbetrachter::Ausgang{};
+}
+
+// What the viewer is told is what it reads: the run's target and outcome.
+void tst_Generieren::largeLogGoesToTheOwnViewer()
+{
+    QFETCH(QByteArray, letters);
+    QFETCH(QString, target);
+    QFETCH(bool, viewerStarts);
+    QFETCH(Logbetrachter::Ausgang, told);
+    QStringList started;
+    ViewerStart::setHandler([&](const QStringList &arguments) {
+        started = arguments;
+        return viewerStarts;
+    });
+    const auto restore = qScopeGuard([] { ViewerStart::setHandler({}); });
+    ScriptedRandom random(letters);
+    TestRun run(&random);
+    run.target = target;
+    run.laufend = true;
+    run.onYield = [&run, &letters] { run.laufend = run.Anzahl.whole() < letters.size(); };
+    run.Generieren();
+
+    const QString path = m_dir->filePath(QStringLiteral("Generated Chars.txt"));
+    QCOMPARE(m_shell.opened, told.ziel.isEmpty() ? QStringList{path} : QStringList{});
+    QCOMPARE(started.isEmpty(), letters.size() * 3 <= Generator::KleineLogdatei);
+    if (told.ziel.isEmpty())
+        return;
+    std::vector<QByteArray> words{"dovevad-viewer"};
+    for (const QString &argument : started)
+        words.push_back(argument.toLocal8Bit());
+    std::vector<const char *> argv;
+    for (const QByteArray &word : words)
+        argv.push_back(word.constData());
+    const auto parsed = BetrachterBefehlszeile::auswerten(int(argv.size()), argv.data());
+    const auto *aufruf = std::get_if<BetrachterBefehlszeile::Aufruf>(&parsed);
+    QVERIFY(aufruf);
+    QCOMPARE(aufruf->path, path);
+    QCOMPARE(aufruf->ausgang.ziel, told.ziel);
+    QCOMPARE(aufruf->ausgang.gefunden, told.gefunden);
+    QCOMPARE(aufruf->ausgang.buchstaben, told.buchstaben);
+    QCOMPARE(aufruf->ausgang.bis, told.bis);
 }
 
 // The run reports its target exactly where a plain search first finds it,

@@ -9,12 +9,15 @@ id=org.example.dovevad
 
 expected=$(sort <<LIST
 usr/bin/dovevad
+usr/bin/dovevad-viewer
 usr/share/applications/$id.desktop
 usr/share/metainfo/$id.metainfo.xml
 usr/share/doc/dovevad/copyright
 usr/share/doc/dovevad/changelog.Debian.gz
 usr/share/man/man1/dovevad.1.gz
 usr/share/man/de/man1/dovevad.1.gz
+usr/share/man/man1/dovevad-viewer.1.gz
+usr/share/man/de/man1/dovevad-viewer.1.gz
 usr/share/lintian/overrides/dovevad
 usr/share/icons/hicolor/scalable/apps/$id.svg
 $(for size in 16 24 32 48 64 72 128 256; do echo "usr/share/icons/hicolor/${size}x${size}/apps/$id.png"; done)
@@ -22,6 +25,7 @@ LIST
 )
 
 root="$work/root"
+programs=$'dovevad\ndovevad-viewer'
 DESTDIR="$root" cmake --install "$build" --prefix /usr >/dev/null
 installed=$(cd "$root" && find . ! -type d | sed 's|^\./||' | sort)
 [ "$installed" = "$expected" ] || fail "installed files differ:$(diff <(echo "$expected") <(echo "$installed"))"
@@ -88,7 +92,7 @@ check_log_lines "$log"
 letters=$(tr -d '\r\n' <"$log")
 [ "${letters: -2}" = AB ] || fail "the log ends in ${letters: -2}"
 [ "$(tail -n 1 "$work/opened")" = "$(url_of "$log")" ] || fail "the viewer was asked for $(tail -n 1 "$work/opened")"
-[ "$(ls "$root/usr/bin")" = dovevad ] || fail "the program's folder changed: $(ls "$root/usr/bin")"
+[ "$(ls "$root/usr/bin")" = "$programs" ] || fail "the program's folder changed: $(ls "$root/usr/bin")"
 click_command1
 close_program 0
 [ -z "$(ls -A "$(dirname "$log")")" ] || fail "left in the user's data folder: $(ls -A "$(dirname "$log")")"
@@ -104,14 +108,20 @@ click_command1
 answer_box 'Gefunden!'
 log="$root_home/.local/share/Dovevad/Generated Chars.txt"
 [ -f "$log" ] || fail "no log in the data folder of a user who may write beside the program"
-[ "$(ls "$root/usr/bin")" = dovevad ] || fail "written beside the installed program: $(ls "$root/usr/bin")"
+[ "$(ls "$root/usr/bin")" = "$programs" ] || fail "written beside the installed program: $(ls "$root/usr/bin")"
 click_command1
 close_program 0
-ok "started where it may write beside itself, the installed program still keeps its log in the data folder"
+printf 'A\r\nB\r\n' >"$work/by-hand.txt"
+env "HOME=$home" "${ordinary_user[@]}" "$program-viewer" "$work/by-hand.txt" 2>>"$work/stderr" &
+pids+=($!)
+wait_until '[ -n "$(find_window "by-hand\.txt – 2 Zeichen – Dovevad-Logbetrachter")" ]'
+ok "started where it may write beside itself, the installed program still keeps its log in the data folder; the installed viewer shows a log for an ordinary user"
 
 for option in --help --version; do
     out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" "$option") || fail "$option failed"
     [[ "$out" == "Dovevad 1.01"* ]] || fail "$option printed: $out"
+    out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program-viewer" "$option") || fail "$option failed"
+    [[ "$out" == "Dovevad-Logbetrachter 1.01"* ]] || fail "the viewer's $option printed: $out"
 done
 status=0
 env -u DISPLAY "$program" --no-such-option 2>"$work/stderr" || status=$?

@@ -1,0 +1,26 @@
+#include "viewerstart.h"
+
+#include <QCoreApplication>
+#include <QProcess>
+
+namespace {
+
+std::function<bool(const QStringList &)> &handler()
+{
+    static std::function<bool(const QStringList &)> installed;
+    return installed;
+}
+
+} // namespace
+
+bool ViewerStart::start(const QStringList &arguments)
+{
+    if (handler())
+        return handler()(arguments);
+    return QProcess::startDetached(QCoreApplication::applicationDirPath() + u'/' + QLatin1String(Program), arguments);
+}
+
+void ViewerStart::setHandler(std::function<bool(const QStringList &)> handler)
+{
+    ::handler() = std::move(handler);
+}

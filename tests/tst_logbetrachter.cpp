@@ -1,0 +1,249 @@
+#include "betrachterbefehlszeile.h"
+#include "buchstabendiagramm.h"
+#include "logansicht.h"
+#include "logbetrachter.h"
+#include "logdatei.h"
+#include "suche.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+class tst_Logbetrachter : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void linesFromOffsetsAndChanges();
+    void findsWhereAPlainSearchFinds();
+    void countsLettersAndForeignLines();
+    void largeSparseLog();
+    void windowAfterAFoundRun();
+    void badFiles_data();
+    void badFiles();
+    void commandLine_data();
+    void commandLine();
+
+private:
+    QString write(const QByteArray &bytes, const QString &name = QStringLiteral("log.txt"));
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+static QByteArray lines(const QByteArray &letters)
+{
+    QByteArray bytes;
+    for (char letter : letters)
+        bytes += QByteArray(1, letter) + "\r\n";
+    return bytes;
+}
+
+void tst_Logbetrachter::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+}
+
+QString tst_Logbetrachter::write(const QByteArray &bytes, const QString &name)
+{
+    QFile file(m_dir->filePath(name));
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(file.fileName()));
+    return file.fileName();
+}
+
+// A removed file stays readable; growth, a cut and a replacement are seen.
+void tst_Logbetrachter::linesFromOffsetsAndChanges()
+{
+    const QString path = write(lines("AB") + "x\r\nC\r");
+    Logdatei log(path);
+    QCOMPARE(log.zeichen(), 3);
+    QCOMPARE(log.rest(), 2);
+    QCOMPARE(log.zeilen(2, 10), QByteArray("B\r\nx\r\nC\r"));
+    QCOMPARE(log.ersteFremde(1, 3), 3);
+    QVERIFY(QFile::resize(path, 3));
+    QCOMPARE(log.pruefen(), int(Logdatei::Groesse));
+    QCOMPARE(log.zeichen(), 1);
+    QVERIFY(QFile::remove(path));
+    QCOMPARE(log.pruefen(), Logdatei::Groesse | Logdatei::Geloescht);
+    QCOMPARE(log.zeilen(1, 2), QByteArray("A\r\n"));
+    write(lines("C")); // another file under its name
+    QCOMPARE(log.pruefen(), Logdatei::Groesse | Logdatei::Ersetzt);
+    QCOMPARE(log.zeilen(1, 1), QByteArray("A\r\n"));
+}
+
+// Forwards and backwards, from any line, with blocks small enough that
+// matches straddle them: the first or last start a plain search finds.
+void tst_Logbetrachter::findsWhereAPlainSearchFinds()
+{
+    QRandomGenerator random(20261208);
+    for (int round = 0; round < 300; ++round) {
+        QByteArray letters;
+        const int size = int(random.bounded(1, 60));
+        for (int i = 0; i < size; ++i)
+            letters += char('A' + random.bounded(3));
+        QByteArray text;
+        for (int i = int(random.bounded(1, 5)); i > 0; --i)
+            text += char('A' + random.bounded(3));
+        const QString path = write(lines(letters));
+        const Logdatei log(path);
+        const qint64 ab = random.bounded(0, size + 2), block = random.bounded(1, 8);
+        std::atomic<qint64> done = 0;
+        const qint64 forwards = Suche::finden(log, text, ab, Suche::Richtung::Vorwaerts, {}, done, block);
+        const qint64 backwards = Suche::finden(log, text, ab, Suche::Richtung::Rueckwaerts, {}, done, block);
+        const qsizetype from = std::max<qint64>(ab, 1) - 1;
+        const qsizetype next = from < letters.size() ? letters.indexOf(text, from) : -1;
+        const qsizetype last = ab >= 1 ? letters.lastIndexOf(text, ab - 1) : -1;
+        const QByteArray where = letters + " / " + text + " from " + QByteArray::number(ab);
+        QVERIFY2(forwards == next + 1, where);
+        QVERIFY2(backwards == last + 1, where);
+    }
+}
+
+void tst_Logbetrachter::countsLettersAndForeignLines()
+{
+    const Logdatei log(write(lines("ABZZA") + "a\r\nB\n\n" + lines("Z")));
+    std::atomic<qint64> done = 0;
+    const Suche::Zaehlung zaehlung = Suche::zaehlen(log, {}, done, 2);
+    QVERIFY(zaehlung.vollstaendig);
+    QCOMPARE(done, 8);
+    QCOMPARE(zaehlung.fremde, 2);
+    QCOMPARE(zaehlung.je[0], 2);
+    QCOMPARE(zaehlung.je[1], 1);
+    QCOMPARE(zaehlung.je[25], 3);
+    Buchstabendiagramm chart;
+    chart.setZaehlung(zaehlung);
+    QVERIFY(chart.accessibleDescription().contains(QStringLiteral("Z: 3, +1.200,00 %")));
+    QVERIFY(chart.accessibleDescription().contains(QStringLiteral("2 Zeilen ohne Buchstaben")));
+}
+
+// A log of 10^12 letters: holes but for its end, which is shown and found
+// at once; the scroll bar's int reaches the last row.
+void tst_Logbetrachter::largeSparseLog()
+{
+    const qint64 letters = 1'000'000'000'000;
+    QFile file(m_dir->filePath(QStringLiteral("large.txt")));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(3 * (letters - 5)) && file.seek(3 * (letters - 5)));
+    QVERIFY(file.write(lines("ZEBRA")) == 15);
+    file.close();
+    Logbetrachter window(file.fileName(), {QStringLiteral("ZEBRA"), true, 0, letters});
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.windowTitle(), QStringLiteral("large.txt – 1.000.000.000.000 Zeichen – Dovevad-Logbetrachter"));
+    auto *view = window.findChild<LogAnsicht *>();
+    QCOMPARE(view->aktuell(), letters);
+    QCOMPARE(view->accessibleName(), QStringLiteral("Zeichen 1.000.000.000.000: A, gefunden"));
+    QCOMPARE(window.findChild<QLabel *>(QStringLiteral("ausgang"))->text(),
+             QStringLiteral("Gefunden: „ZEBRA“ als Zeichen 999.999.999.996 bis 1.000.000.000.000."));
+    view->verticalScrollBar()->setValue(0);
+    QCOMPARE(view->oben(), 1);
+    QCOMPARE(view->beschreibung(1), QStringLiteral("Zeichen 1: kein Buchstabe (Bytes 00 00 00)"));
+    view->verticalScrollBar()->setValue(view->verticalScrollBar()->maximum());
+    QVERIFY(view->oben() > letters - 100 && view->oben() <= letters - 4);
+    window.findChild<QLineEdit *>(QStringLiteral("suchtext"))->setText(QStringLiteral("eb"));
+    window.suchen(Suche::Richtung::Rueckwaerts);
+    QTRY_COMPARE(window.findChild<QLabel *>(QStringLiteral("meldung"))->text(),
+                 QStringLiteral("„EB“ gefunden: Zeichen 999.999.999.997 bis 999.999.999.998."));
+}
+
+void tst_Logbetrachter::windowAfterAFoundRun()
+{
+    const QString path = write(lines("ZEBRA" + QByteArray(5000, 'Q') + "XZEBRA"));
+    Logbetrachter window(path, {QStringLiteral("Zebra"), true, 0, 5011});
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto *view = window.findChild<LogAnsicht *>();
+    auto *meldung = window.findChild<QLabel *>(QStringLiteral("meldung"));
+    QCOMPARE(view->aktuell(), 5011);
+    QTest::keyClick(view, Qt::Key_PageUp);
+    QVERIFY(view->aktuell() < 5000);
+    QTest::keyClick(view, Qt::Key_Home, Qt::ControlModifier);
+    QCOMPARE(view->aktuell(), 1);
+    QTest::keyClick(view, Qt::Key_Down);
+    QCOMPARE(view->aktuell(), 2);
+
+    // The target, forwards from the second letter: its second place.
+    QTest::mouseClick(window.findChild<QPushButton *>(QStringLiteral("weiter")), Qt::LeftButton);
+    QTRY_COMPARE(meldung->text(), QStringLiteral("„ZEBRA“ gefunden: Zeichen 5.007 bis 5.011."));
+    QCOMPARE(view->aktuell(), 5007);
+    QVERIFY(window.findChild<QProgressBar *>(QStringLiteral("suchFortschritt"))->isHidden());
+    QTest::mouseClick(window.findChild<QPushButton *>(QStringLiteral("weiter")), Qt::LeftButton);
+    QTRY_COMPARE(meldung->text(), QStringLiteral("„ZEBRA“ kommt ab Zeichen 5.008 nicht mehr vor."));
+
+    auto *gehezu = window.findChild<QLineEdit *>(QStringLiteral("gehezu"));
+    for (const auto &[typed, current] : {std::pair{"1.234", 1234}, {"0", 1234}, {"x", 1234}, {"5012", 1234}}) {
+        gehezu->setText(QString::fromLatin1(typed));
+        QTest::keyClick(gehezu, Qt::Key_Return);
+        QCOMPARE(view->aktuell(), current);
+    }
+    QCOMPARE(meldung->text(), QStringLiteral("Bitte eine Nummer von 1 bis 5.011 eingeben."));
+    QTRY_VERIFY(window.findChild<Buchstabendiagramm *>()->accessibleDescription().contains(QStringLiteral("Q: 5.000")));
+
+    QVERIFY(QFile::remove(path));
+    QTRY_VERIFY(window.windowTitle().endsWith(QStringLiteral("Zeichen (gelöscht) – Dovevad-Logbetrachter")));
+    QCOMPARE(view->beschreibung(5011), QStringLiteral("Zeichen 5.011: A, gefunden"));
+}
+
+void tst_Logbetrachter::badFiles_data()
+{
+    QTest::addColumn<QByteArray>("bytes");  // of a file; none: a folder
+    QTest::addColumn<QString>("expected"); // the error, or what the viewer says
+    QTest::newRow("folder") << QByteArray() << QStringLiteral("Das ist ein Ordner, keine Logdatei.");
+    QTest::newRow("empty") << QByteArray("") << QString();
+    QTest::newRow("cut short") << lines("AB") + "C" << QStringLiteral("Die letzte Zeile bricht ab: Die Datei endet mitten in einer Zeile.");
+    QTest::newRow("no log") << QByteArray("#!/bin/sh\nexit 0\n")
+                            << QStringLiteral("Zeile 1 ist kein Buchstabe mit Zeilenende: Das ist wohl keine Logdatei "
+                                              "von Dovevad. Gezeigt wird, was darin steht.");
+}
+
+void tst_Logbetrachter::badFiles()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, expected);
+    const QString path = bytes.isNull() ? m_dir->path() : write(bytes);
+    Logbetrachter window(path, {QStringLiteral("ABC"), false, 2, 2});
+    window.show();
+    QCOMPARE(window.fehler(), bytes.isNull() ? expected : QString());
+    if (bytes.isNull())
+        return;
+    QCOMPARE(window.findChild<QLabel *>(QStringLiteral("meldung"))->text(), expected);
+    const auto *view = window.findChild<LogAnsicht *>();
+    QVERIFY(!view->beschreibung(view->aktuell()).isEmpty());
+    QVERIFY(window.windowTitle().contains(QStringLiteral(" Zeichen – ")));
+}
+
+void tst_Logbetrachter::commandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status"); // -1: the window opens
+    QTest::newRow("help") << QStringList{QStringLiteral("--help")} << 0;
+    QTest::newRow("version") << QStringList{QStringLiteral("-v")} << 0;
+    QTest::newRow("no log") << QStringList{} << 2;
+    QTest::newRow("two logs") << QStringList{QStringLiteral("a"), QStringLiteral("b")} << 2;
+    QTest::newRow("bad closest") << QStringList{QStringLiteral("--naehe"), QStringLiteral("3"), QStringLiteral("a")} << 2;
+    QTest::newRow("bad found") << QStringList{QStringLiteral("--gefunden"), QStringLiteral("-1"), QStringLiteral("a")} << 2;
+    QTest::newRow("unknown") << QStringList{QStringLiteral("--ziehl"), QStringLiteral("a")} << 2;
+    QTest::newRow("by hand") << QStringList{QStringLiteral("-style"), QStringLiteral("fusion"), QStringLiteral("log")} << -1;
+}
+
+void tst_Logbetrachter::commandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    std::vector<QByteArray> words{"dovevad-viewer"};
+    for (const QString &argument : arguments)
+        words.push_back(argument.toLocal8Bit());
+    std::vector<const char *> argv;
+    for (const QByteArray &word : words)
+        argv.push_back(word.constData());
+    const auto result = BetrachterBefehlszeile::auswerten(int(argv.size()), argv.data());
+    QCOMPARE(std::holds_alternative<int>(result) ? std::get<int>(result) : -1, status);
+}
+
+QTEST_MAIN(tst_Logbetrachter)
+#include "tst_logbetrachter.moc"

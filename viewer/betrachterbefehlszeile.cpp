@@ -1,0 +1,84 @@
+#include "betrachterbefehlszeile.h"
+
+#include "qtcommandline.h"
+
+#include <QCommandLineParser>
+
+using QtCommandLine::print;
+
+namespace {
+
+const char Name[] = "dovevad-viewer";
+
+QString help()
+{
+    return QStringLiteral(
+        "Aufruf: dovevad-viewer [Optionen] LOGDATEI\n"
+        "\n"
+        "Zeigt eine Logdatei von Dovevad („Generated Chars.txt“) jeder Größe: jedes Zeichen\n"
+        "mit seiner Nummer, die Suche nach Buchstaben und wie oft jeder Buchstabe vorkommt.\n"
+        "\n"
+        "Optionen:\n"
+        "  -h, --help            Zeigt diese Hilfe an.\n"
+        "  -v, --version         Zeigt die Version an.\n"
+        "  --ziel TEXT           Die Zeichenfolge des Laufs; sie wird auch gesucht.\n"
+        "  --gefunden N          Der Lauf fand sie; ihr letzter Buchstabe ist Zeichen N.\n"
+        "  --naehe K:N           Der Lauf wurde angehalten; am nächsten kamen ihre ersten\n"
+        "                        K Buchstaben, deren letzter Zeichen N ist.\n"
+        "\n"
+        "Dazu Qts eigene Optionen, etwa -platform NAME, -style NAME oder -reverse.\n");
+}
+
+int falsch(const QString &was)
+{
+    print(stderr, QStringLiteral("%1: %2; %1 --help sagt, was geht.\n").arg(QLatin1String(Name), was));
+    return 2;
+}
+
+} // namespace
+
+std::variant<BetrachterBefehlszeile::Aufruf, int> BetrachterBefehlszeile::auswerten(int argc, const char *const argv[])
+{
+    QCommandLineParser parser;
+    QtCommandLine::addQtOptions(parser);
+    const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption versionOption(QStringList{QStringLiteral("v"), QStringLiteral("version")});
+    const QCommandLineOption zielOption(QStringLiteral("ziel"), {}, QStringLiteral("text"));
+    const QCommandLineOption gefundenOption(QStringLiteral("gefunden"), {}, QStringLiteral("n"));
+    const QCommandLineOption naeheOption(QStringLiteral("naehe"), {}, QStringLiteral("k:n"));
+    parser.addOptions({helpOption, versionOption, zielOption, gefundenOption, naeheOption});
+    if (!parser.parse(QtCommandLine::arguments(argc, argv))) {
+        const QStringList unknown = parser.unknownOptionNames();
+        return falsch(unknown.isEmpty() ? parser.errorText()
+                                        : QStringLiteral("Unbekannte Option „%1“").arg(unknown.constFirst()));
+    }
+    if (parser.isSet(helpOption)) {
+        print(stdout, QStringLiteral("Dovevad-Logbetrachter " DOVEVAD_VERSION_TEXT "\n") + help());
+        return 0;
+    }
+    if (parser.isSet(versionOption)) {
+        print(stdout, QStringLiteral("Dovevad-Logbetrachter " DOVEVAD_VERSION_TEXT "\n"));
+        return 0;
+    }
+    const QStringList files = parser.positionalArguments();
+    if (files.size() != 1)
+        return falsch(files.isEmpty() ? QStringLiteral("Welche Logdatei?")
+                                      : QStringLiteral("Unerwartetes Argument „%1“").arg(files.at(1)));
+    Aufruf aufruf{files.constFirst(), {}};
+    aufruf.ausgang.ziel = parser.value(zielOption);
+    bool ok = true;
+    if (parser.isSet(gefundenOption)) {
+        aufruf.ausgang.gefunden = true;
+        aufruf.ausgang.bis = parser.value(gefundenOption).toLongLong(&ok);
+    } else if (parser.isSet(naeheOption)) {
+        const QStringList teile = parser.value(naeheOption).split(u':');
+        bool beide = teile.size() == 2;
+        aufruf.ausgang.buchstaben = beide ? teile[0].toInt(&ok) : 0;
+        aufruf.ausgang.bis = beide && ok ? teile[1].toLongLong(&ok) : 0;
+        ok = ok && beide;
+    }
+    if (!ok || aufruf.ausgang.bis < 0 || aufruf.ausgang.buchstaben < 0)
+        return falsch(QStringLiteral("Keine Zeichennummer: „%1“")
+                          .arg(parser.value(parser.isSet(gefundenOption) ? gefundenOption : naeheOption)));
+    return aufruf;
+}

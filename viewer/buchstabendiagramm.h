@@ -1,0 +1,32 @@
+#pragma once
+
+#include "suche.h"
+
+#include <QWidget>
+
+// The 26 letters' counts in the log, each with how far it lies from an
+// even share of the letters: a bar to the left for fewer, to the right for
+// more, all drawn to the scale of the largest.
+class Buchstabendiagramm : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit Buchstabendiagramm(QWidget *parent = nullptr);
+
+    void setZaehlung(const Suche::Zaehlung &zaehlung);
+    // The figures as a screen reader reads them, a line a letter.
+    QString zahlen() const;
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    // Per cent by which the letter lies above an even share.
+    double abweichung(int buchstabe) const;
+    qint64 summe() const;
+
+    Suche::Zaehlung m_zaehlung;
+    bool m_gezaehlt = false;
+};

@@ -1,0 +1,391 @@
+#include "logbetrachter.h"
+
+#include "buchstabendiagramm.h"
+#include "logansicht.h"
+#include "logdatei.h"
+#include "msgbox.h"
+#include "shell.h"
+
+#include <QApplication>
+#include <QBoxLayout>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStatusBar>
+
+namespace {
+
+QString zahl(qint64 n)
+{
+    return QLocale(QLocale::German).toString(n);
+}
+
+// The letters A to Z of a text, in capitals: all a log can hold.
+QByteArray nurBuchstaben(const QString &text)
+{
+    QByteArray letters;
+    for (const QChar c : text.toUpper())
+        if (c >= u'A' && c <= u'Z')
+            letters += char(c.unicode());
+    return letters;
+}
+
+QLabel *beschriftung(const QString &text, QWidget *buddy)
+{
+    auto *label = new QLabel(text);
+    label->setBuddy(buddy);
+    return label;
+}
+
+// How far a progress bar goes: in thousandths, as an int holds no count of lines.
+constexpr int Teile = 1000;
+
+} // namespace
+
+Logbetrachter::Logbetrachter(const QString &path, const Ausgang &ausgang, QWidget *parent)
+    : QMainWindow(parent)
+    , m_ansicht(new LogAnsicht)
+    , m_gehezu(new QLineEdit)
+    , m_suchtext(new QLineEdit(QString::fromLatin1(nurBuchstaben(ausgang.ziel))))
+    , m_zurueck(new QPushButton(QStringLiteral("&Rückwärts")))
+    , m_weiter(new QPushButton(QStringLiteral("&Vorwärts")))
+    , m_suchFortschritt(new QProgressBar)
+    , m_abbrechen(new QPushButton(QStringLiteral("Abbrechen")))
+    , m_ausgangText(new QLabel)
+    , m_diagramm(new Buchstabendiagramm)
+    , m_zaehlFortschritt(new QProgressBar)
+    , m_meldung(new QLabel)
+    , m_path(QFileInfo(path).absoluteFilePath())
+    , m_ausgang(ausgang)
+{
+    setObjectName(QStringLiteral("Logbetrachter"));
+    setWindowIcon(QIcon(QStringLiteral(":/dovevad.png")));
+    m_gehezu->setObjectName(QStringLiteral("gehezu"));
+    m_gehezu->setPlaceholderText(QStringLiteral("Nummer"));
+    m_gehezu->setAccessibleName(QStringLiteral("Gehe zu Zeichen Nummer"));
+    m_suchtext->setObjectName(QStringLiteral("suchtext"));
+    m_suchtext->setAccessibleName(QStringLiteral("Gesuchte Buchstaben"));
+    m_zurueck->setObjectName(QStringLiteral("zurueck"));
+    m_weiter->setObjectName(QStringLiteral("weiter"));
+    m_suchFortschritt->setObjectName(QStringLiteral("suchFortschritt"));
+    m_suchFortschritt->setAccessibleName(QStringLiteral("Fortschritt der Suche"));
+    m_abbrechen->setObjectName(QStringLiteral("abbrechen"));
+    m_ausgangText->setObjectName(QStringLiteral("ausgang"));
+    m_ausgangText->setWordWrap(true);
+    m_ausgangText->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    m_zaehlFortschritt->setObjectName(QStringLiteral("zaehlFortschritt"));
+    m_zaehlFortschritt->setAccessibleName(QStringLiteral("Fortschritt der Zählung"));
+    m_meldung->setObjectName(QStringLiteral("meldung"));
+    m_meldung->setWordWrap(true);
+    for (QProgressBar *bar : {m_suchFortschritt, m_zaehlFortschritt}) {
+        bar->setRange(0, Teile);
+        bar->hide();
+    }
+    m_abbrechen->hide();
+
+    auto *leiste = new QHBoxLayout;
+    leiste->addWidget(beschriftung(QStringLiteral("&Gehe zu Zeichen:"), m_gehezu));
+    leiste->addWidget(m_gehezu);
+    leiste->addSpacing(12);
+    leiste->addWidget(beschriftung(QStringLiteral("&Suchen:"), m_suchtext));
+    leiste->addWidget(m_suchtext, 1);
+    leiste->addWidget(m_zurueck);
+    leiste->addWidget(m_weiter);
+    leiste->addWidget(m_suchFortschritt);
+    leiste->addWidget(m_abbrechen);
+
+    auto *rechts = new QVBoxLayout;
+    rechts->addWidget(beschriftung(QStringLiteral("Verteilung der Buchstaben:"), m_diagramm));
+    rechts->addWidget(m_diagramm, 1);
+    rechts->addWidget(m_zaehlFortschritt);
+    auto *mitte = new QHBoxLayout;
+    mitte->addWidget(m_ansicht, 1);
+    mitte->addLayout(rechts);
+
+    auto *inhalt = new QWidget;
+    auto *spalte = new QVBoxLayout(inhalt);
+    spalte->addLayout(leiste);
+    spalte->addWidget(m_ausgangText);
+    spalte->addLayout(mitte, 1);
+    setCentralWidget(inhalt);
+    statusBar()->addWidget(m_meldung, 1);
+    menuesAnlegen();
+    setTabOrder(m_ansicht, m_gehezu);
+    m_ansicht->setFocus();
+
+    connect(m_gehezu, &QLineEdit::returnPressed, this, &Logbetrachter::gehezuEingabe);
+    connect(m_suchtext, &QLineEdit::returnPressed, this, [this] { suchen(Suche::Richtung::Vorwaerts); });
+    connect(m_weiter, &QPushButton::clicked, this, [this] { suchen(Suche::Richtung::Vorwaerts); });
+    connect(m_zurueck, &QPushButton::clicked, this, [this] { suchen(Suche::Richtung::Rueckwaerts); });
+    connect(m_abbrechen, &QPushButton::clicked, this, &Logbetrachter::abbrechen);
+    connect(&m_blick, &QTimer::timeout, this, &Logbetrachter::pruefen);
+    m_blick.start(200);
+
+    oeffnen();
+    resize(760, 560);
+}
+
+Logbetrachter::~Logbetrachter() = default;
+
+QString Logbetrachter::fehler() const
+{
+    return m_datei->isOpen() ? QString() : m_datei->fehler();
+}
+
+void Logbetrachter::menuesAnlegen()
+{
+    QMenu *datei = menuBar()->addMenu(QStringLiteral("&Datei"));
+    datei->addAction(QStringLiteral("Im &Texteditor öffnen"), QKeySequence(Qt::CTRL | Qt::Key_E), this, [this] {
+        if (!Shell::open(m_path))
+            meldeNichtGeoeffnet(m_path);
+    });
+    datei->addAction(QStringLiteral("Im Datei&manager zeigen"), this, [this] { Shell::showInFolder(m_path); });
+    datei->addAction(QStringLiteral("&Neu laden"), QKeySequence::Refresh, this, &Logbetrachter::oeffnen);
+    datei->addSeparator();
+    datei->addAction(QStringLiteral("&Schließen"), QKeySequence(Qt::CTRL | Qt::Key_Q), this, &QWidget::close);
+
+    QMenu *gehe = menuBar()->addMenu(QStringLiteral("&Gehe zu"));
+    gehe->addAction(QStringLiteral("Zu &Zeichen Nummer …"), QKeySequence(Qt::CTRL | Qt::Key_G), this, [this] {
+        m_gehezu->setFocus(Qt::ShortcutFocusReason);
+        m_gehezu->selectAll();
+    });
+    gehe->addAction(QStringLiteral("Zum &Anfang"), QKeySequence(Qt::CTRL | Qt::Key_Home), this, [this] { m_ansicht->gehezu(1); });
+    gehe->addAction(QStringLiteral("Zum &Ende"), QKeySequence(Qt::CTRL | Qt::Key_End), this,
+                    [this] { m_ansicht->gehezu(m_ansicht->zeilen()); });
+    gehe->addAction(QStringLiteral("Zu den &markierten Zeichen"), QKeySequence(Qt::CTRL | Qt::Key_M), this,
+                    [this] { ausgangMarkieren(); });
+
+    QMenu *suche = menuBar()->addMenu(QStringLiteral("&Suchen"));
+    suche->addAction(QStringLiteral("&Suchen …"), QKeySequence::Find, this, [this] {
+        m_suchtext->setFocus(Qt::ShortcutFocusReason);
+        m_suchtext->selectAll();
+    });
+    suche->addAction(QStringLiteral("&Weitersuchen"), QKeySequence::FindNext, this,
+                     [this] { suchen(Suche::Richtung::Vorwaerts); });
+    suche->addAction(QStringLiteral("&Rückwärts suchen"), QKeySequence::FindPrevious, this,
+                     [this] { suchen(Suche::Richtung::Rueckwaerts); });
+    suche->addAction(QStringLiteral("Suche &abbrechen"), QKeySequence(Qt::Key_Escape), this, &Logbetrachter::abbrechen);
+}
+
+void Logbetrachter::oeffnen()
+{
+    abbrechen();
+    m_zaehlung = {};
+    auto datei = std::make_shared<Logdatei>(m_path);
+    if (!datei->isOpen() && m_datei) {
+        melden(QStringLiteral("Die Datei lässt sich nicht neu laden: %1 Gezeigt wird weiter, was sie war.").arg(datei->fehler()));
+        return;
+    }
+    m_datei = std::move(datei);
+    m_ansicht->setDatei(m_datei);
+    m_ansicht->gehezu(m_ansicht->zeilen()); // the end of the run
+    melden({});
+    formatPruefen();
+    ausgangMarkieren();
+    titelSetzen();
+    zaehlen();
+}
+
+void Logbetrachter::titelSetzen()
+{
+    QString titel = QStringLiteral("%1 – %2 Zeichen").arg(QFileInfo(m_path).fileName(), zahl(m_datei->zeichen()));
+    const int veraenderung = m_datei->veraenderung();
+    if (veraenderung & Logdatei::Geloescht)
+        titel += QStringLiteral(" (gelöscht)");
+    else if (veraenderung & Logdatei::Ersetzt)
+        titel += QStringLiteral(" (durch eine andere Datei ersetzt)");
+    else if (veraenderung & Logdatei::Groesse)
+        titel += QStringLiteral(" (geändert)");
+    setWindowTitle(titel + QStringLiteral(" – Dovevad-Logbetrachter"));
+}
+
+void Logbetrachter::pruefen()
+{
+    const int vorher = m_datei->veraenderung();
+    const qint64 zeichen = m_datei->zeichen();
+    if (m_datei->pruefen() != vorher || m_datei->zeichen() != zeichen) {
+        m_ansicht->dateiGeaendert();
+        titelSetzen();
+    }
+    fortschrittZeigen();
+}
+
+void Logbetrachter::fortschrittZeigen()
+{
+    if (m_sucheGesamt > 0)
+        m_suchFortschritt->setValue(int(m_sucheGeschafft * Teile / m_sucheGesamt));
+    if (const qint64 alle = m_datei->zeichen(); alle > 0 && m_zaehlFortschritt->isVisible())
+        m_zaehlFortschritt->setValue(int(std::min<qint64>(m_zaehlGeschafft, alle) * Teile / alle));
+}
+
+void Logbetrachter::formatPruefen()
+{
+    // The start and the end tell a file that is no log; a foreign line in
+    // between shows where it is drawn and in the letters' count.
+    constexpr qint64 Stichprobe = 4096;
+    const qint64 zeichen = m_datei->zeichen();
+    qint64 fremd = m_datei->ersteFremde(1, std::min(zeichen, Stichprobe));
+    if (!fremd && zeichen > Stichprobe)
+        fremd = m_datei->ersteFremde(std::max(Stichprobe + 1, zeichen - Stichprobe + 1), Stichprobe);
+    if (fremd)
+        melden(QStringLiteral("Zeile %1 ist kein Buchstabe mit Zeilenende: Das ist wohl keine Logdatei von Dovevad. "
+                              "Gezeigt wird, was darin steht.").arg(zahl(fremd)));
+    else if (m_datei->rest() > 0)
+        melden(QStringLiteral("Die letzte Zeile bricht ab: Die Datei endet mitten in einer Zeile."));
+}
+
+void Logbetrachter::ausgangMarkieren()
+{
+    const QByteArray ziel = nurBuchstaben(m_ausgang.ziel);
+    const int laenge = m_ausgang.gefunden ? int(ziel.size()) : std::clamp(m_ausgang.buchstaben, 0, int(ziel.size()));
+    const qint64 erste = m_ausgang.bis - laenge + 1;
+    LogAnsicht::Markierung mark{erste, m_ausgang.bis, m_ausgang.gefunden ? QStringLiteral("gefunden")
+                                                                          : QStringLiteral("am nächsten bisher")};
+    const QString zeigt = QStringLiteral("„%1“").arg(QString::fromLatin1(ziel.left(laenge)));
+    QString text;
+    if (m_ausgang.ziel.isEmpty() && !m_ausgang.gefunden) {
+        mark = {};
+    } else if (laenge == 0) {
+        text = m_ausgang.gefunden ? QStringLiteral("Gefunden: Eine leere Zeichenfolge braucht kein Zeichen.")
+                                  : QStringLiteral("Angehalten, bevor ein Buchstabe von „%1“ kam.").arg(QString::fromLatin1(ziel));
+        mark = {};
+    } else if (erste < 1 || m_datei->zeilen(erste, laenge).size() < laenge * Logdatei::Zeilenlaenge) {
+        text = QStringLiteral("Die Datei ist kürzer, als Dovevad sie schrieb: Die Zeichen %1 bis %2 fehlen.")
+                   .arg(zahl(std::max<qint64>(erste, 1)), zahl(m_ausgang.bis));
+        mark = {};
+    } else {
+        const QByteArray zeilen = m_datei->zeilen(erste, laenge);
+        bool stimmt = true;
+        for (int i = 0; i < laenge; ++i)
+            stimmt = stimmt && zeilen[i * Logdatei::Zeilenlaenge] == ziel[i];
+        const QString stelle = laenge == 1 ? QStringLiteral("Zeichen %1").arg(zahl(erste))
+                                           : QStringLiteral("Zeichen %1 bis %2").arg(zahl(erste), zahl(m_ausgang.bis));
+        if (!stimmt) {
+            text = QStringLiteral("An der Stelle, die Dovevad nennt (%1), steht nicht %2: Die Datei hat sich geändert.")
+                       .arg(stelle, zeigt);
+            mark = {};
+        } else if (m_ausgang.gefunden) {
+            text = QStringLiteral("Gefunden: %1 als %2.").arg(zeigt, stelle);
+        } else {
+            text = QStringLiteral("Angehalten. Am nächsten bisher: %1, %2 von %3 Buchstaben, nach %4 Zeichen (%5).")
+                       .arg(zeigt, zahl(laenge), zahl(ziel.size()), zahl(m_ausgang.bis), stelle);
+        }
+    }
+    m_ansicht->setZiel(mark);
+    m_ausgangText->setText(text);
+    m_ausgangText->setVisible(!text.isEmpty());
+    if (mark.erste >= 1)
+        m_ansicht->zeigen(mark.erste, mark.letzte, mark.letzte);
+}
+
+void Logbetrachter::gehezuEingabe()
+{
+    QString eingabe = m_gehezu->text();
+    eingabe.remove(u'.').remove(u' ');
+    bool zahlOk = false;
+    const qint64 nummer = eingabe.toLongLong(&zahlOk);
+    const qint64 zeilen = m_ansicht->zeilen();
+    if (!zahlOk || nummer < 1 || nummer > zeilen) {
+        melden(zeilen == 0 ? QStringLiteral("Die Logdatei ist leer.")
+                           : QStringLiteral("Bitte eine Nummer von 1 bis %1 eingeben.").arg(zahl(zeilen)));
+        return;
+    }
+    m_ansicht->gehezu(nummer);
+    m_ansicht->setFocus(Qt::OtherFocusReason);
+}
+
+void Logbetrachter::suchen(Suche::Richtung richtung)
+{
+    const QByteArray buchstaben = nurBuchstaben(m_suchtext->text());
+    if (buchstaben.isEmpty()) {
+        melden(QStringLiteral("Bitte die gesuchten Buchstaben eingeben; nur A bis Z kommen in der Logdatei vor."));
+        return;
+    }
+    abbrechen();
+    const bool vorwaerts = richtung == Suche::Richtung::Vorwaerts;
+    const qint64 ab = m_ansicht->aktuell() + (vorwaerts ? 1 : -1);
+    m_sucheGesamt = std::max<qint64>(1, vorwaerts ? m_datei->zeichen() - ab + 1 : ab);
+    m_sucheGeschafft = 0;
+    m_suchFortschritt->setValue(0);
+    m_suchFortschritt->show();
+    m_abbrechen->show();
+    melden(QStringLiteral("Suche nach „%1“ …").arg(QString::fromLatin1(buchstaben)));
+    const quint64 nummer = ++m_sucheNummer;
+    m_suche = std::jthread([this, datei = m_datei, buchstaben, richtung, ab, nummer](std::stop_token stop) {
+        const qint64 treffer = Suche::finden(*datei, buchstaben, ab, richtung, stop, m_sucheGeschafft);
+        if (stop.stop_requested())
+            return;
+        QMetaObject::invokeMethod(this, [=, this] { sucheFertig(nummer, treffer, buchstaben, richtung, ab); },
+                                  Qt::QueuedConnection);
+    });
+}
+
+void Logbetrachter::sucheFertig(quint64 nummer, qint64 treffer, const QByteArray &buchstaben, Suche::Richtung richtung,
+                                qint64 ab)
+{
+    if (nummer != m_sucheNummer)
+        return;
+    m_suchFortschritt->hide();
+    m_abbrechen->hide();
+    m_sucheGesamt = 0;
+    const QString text = QString::fromLatin1(buchstaben);
+    if (treffer == 0) {
+        m_ansicht->setFund({});
+        melden(richtung == Suche::Richtung::Vorwaerts
+                   ? QStringLiteral("„%1“ kommt ab Zeichen %2 nicht mehr vor.").arg(text, zahl(std::max<qint64>(ab, 1)))
+                   : QStringLiteral("„%1“ beginnt vor Zeichen %2 nirgends.").arg(text, zahl(ab + 1)));
+        return;
+    }
+    const qint64 letzte = treffer + buchstaben.size() - 1;
+    m_ansicht->setFund({treffer, letzte, QStringLiteral("Fundstelle")});
+    m_ansicht->zeigen(treffer, letzte, treffer);
+    melden(QStringLiteral("„%1“ gefunden: Zeichen %2 bis %3.").arg(text, zahl(treffer), zahl(letzte)));
+}
+
+void Logbetrachter::abbrechen()
+{
+    if (m_sucheGesamt == 0)
+        return;
+    m_suche = {}; // stops and waits for it: a block at most
+    ++m_sucheNummer;
+    m_sucheGesamt = 0;
+    m_suchFortschritt->hide();
+    m_abbrechen->hide();
+    melden(QStringLiteral("Suche abgebrochen."));
+}
+
+void Logbetrachter::zaehlen()
+{
+    m_zaehlGeschafft = 0;
+    m_zaehlFortschritt->setValue(0);
+    m_zaehlFortschritt->setVisible(m_datei->zeichen() > 0);
+    const quint64 nummer = ++m_zaehlNummer;
+    m_zaehlung = std::jthread([this, datei = m_datei, nummer](std::stop_token stop) {
+        const Suche::Zaehlung zaehlung = Suche::zaehlen(*datei, stop, m_zaehlGeschafft);
+        if (!zaehlung.vollstaendig)
+            return;
+        QMetaObject::invokeMethod(this, [=, this] {
+            if (nummer != m_zaehlNummer)
+                return;
+            m_zaehlFortschritt->hide();
+            m_diagramm->setZaehlung(zaehlung);
+        }, Qt::QueuedConnection);
+    });
+}
+
+void Logbetrachter::melden(const QString &text)
+{
+    m_meldung->setText(text);
+    m_meldung->setAccessibleName(text);
+}
+
+void Logbetrachter::meldeNichtGeoeffnet(const QString &path)
+{
+    MsgBox::show(this, QStringLiteral("Der Desktop konnte das nicht öffnen:\n\n%1").arg(QDir::toNativeSeparators(path)),
+                 MsgBox::Exclamation, QStringLiteral("Dovevad-Logbetrachter"));
+}

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "suche.h"
+
+#include <QMainWindow>
+#include <QTimer>
+
+#include <atomic>
+#include <memory>
+#include <thread>
+
+class Buchstabendiagramm;
+class LogAnsicht;
+class Logdatei;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+
+// The log viewer's window: the log's letters, what the run came to, going
+// to any letter, finding letters and the letters' counts. Whatever reads
+// the whole log runs on a thread of its own, and the window answers all
+// the while.
+class Logbetrachter : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    // What the run that wrote the log came to, as Dovevad hands it over:
+    // the target, and the letter at which the marked letters end, which
+    // are the whole target where it was found, else its first buchstaben.
+    struct Ausgang
+    {
+        QString ziel;
+        bool gefunden = false;
+        int buchstaben = 0;
+        qint64 bis = 0;
+    };
+
+    explicit Logbetrachter(const QString &path, const Ausgang &ausgang, QWidget *parent = nullptr);
+    ~Logbetrachter() override;
+
+    // Where the file could not be opened, why, in German; else empty.
+    QString fehler() const;
+    // Tells the user that the desktop did not show the file or folder.
+    void meldeNichtGeoeffnet(const QString &path);
+
+    void suchen(Suche::Richtung richtung);
+
+private:
+    void oeffnen();
+    void menuesAnlegen();
+    void titelSetzen();
+    void pruefen();
+    void fortschrittZeigen();
+    void ausgangMarkieren();
+    void formatPruefen();
+    void gehezuEingabe();
+    void sucheFertig(quint64 nummer, qint64 treffer, const QByteArray &buchstaben, Suche::Richtung richtung, qint64 ab);
+    void abbrechen();
+    void zaehlen();
+    void melden(const QString &text);
+
+    LogAnsicht *m_ansicht;
+    QLineEdit *m_gehezu;
+    QLineEdit *m_suchtext;
+    QPushButton *m_zurueck;
+    QPushButton *m_weiter;
+    QProgressBar *m_suchFortschritt;
+    QPushButton *m_abbrechen;
+    QLabel *m_ausgangText;
+    Buchstabendiagramm *m_diagramm;
+    QProgressBar *m_zaehlFortschritt;
+    QLabel *m_meldung;
+
+    const QString m_path;
+    const Ausgang m_ausgang;
+    std::shared_ptr<Logdatei> m_datei;
+    QTimer m_blick; // looks at the file and the work in the background
+    std::atomic<qint64> m_sucheGeschafft = 0;
+    qint64 m_sucheGesamt = 0;
+    quint64 m_sucheNummer = 0; // the search whose answer counts
+    std::atomic<qint64> m_zaehlGeschafft = 0;
+    quint64 m_zaehlNummer = 0;
+    // Last, so that they are stopped and joined before anything they use goes.
+    std::jthread m_suche;
+    std::jthread m_zaehlung;
+};

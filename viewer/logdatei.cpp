@@ -1,0 +1,88 @@
+#include "logdatei.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+Logdatei::Logdatei(const QString &path) : m_path(path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    m_fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+    struct stat info {};
+    if (m_fd < 0) {
+        m_fehler = errno == ENOENT ? QStringLiteral("Die Datei gibt es nicht.")
+            : errno == EACCES      ? QStringLiteral("Die Datei darf nicht gelesen werden.")
+                                   : QStringLiteral("Die Datei lässt sich nicht öffnen: %1.")
+                                    .arg(QString::fromLocal8Bit(std::strerror(errno)));
+        return;
+    }
+    if (::fstat(m_fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        m_fehler = S_ISDIR(info.st_mode) ? QStringLiteral("Das ist ein Ordner, keine Logdatei.")
+                                         : QStringLiteral("Das ist keine gewöhnliche Datei.");
+        ::close(m_fd);
+        m_fd = -1;
+        return;
+    }
+    m_bytes = info.st_size;
+    m_device = info.st_dev;
+    m_inode = info.st_ino;
+}
+
+Logdatei::~Logdatei()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+qint64 Logdatei::lesen(qint64 offset, char *buffer, qint64 size) const
+{
+    qint64 done = 0;
+    while (done < size) {
+        const ssize_t got = ::pread(m_fd, buffer + done, size_t(size - done), off_t(offset + done));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            break; // the end, or an error: what came is what there is
+        done += got;
+    }
+    return done;
+}
+
+QByteArray Logdatei::zeilen(qint64 first, qint64 count) const
+{
+    if (first < 1 || count <= 0 || !isOpen())
+        return {};
+    QByteArray bytes(count * Zeilenlaenge, Qt::Uninitialized);
+    bytes.truncate(lesen((first - 1) * Zeilenlaenge, bytes.data(), bytes.size()));
+    return bytes;
+}
+
+qint64 Logdatei::ersteFremde(qint64 first, qint64 count) const
+{
+    const QByteArray bytes = zeilen(first, count);
+    for (qsizetype i = 0; i + Zeilenlaenge <= bytes.size(); i += Zeilenlaenge)
+        if (!istZeile(bytes.constData() + i))
+            return first + i / Zeilenlaenge;
+    return 0;
+}
+
+int Logdatei::pruefen()
+{
+    if (!isOpen())
+        return m_veraenderung;
+    struct stat own {}, named {};
+    if (::fstat(m_fd, &own) == 0 && own.st_size != m_bytes) {
+        m_bytes = own.st_size;
+        m_veraenderung |= Groesse;
+    }
+    m_veraenderung &= ~(Ersetzt | Geloescht); // what stands under the name now
+    if (::stat(QFile::encodeName(m_path).constData(), &named) != 0)
+        m_veraenderung |= Geloescht;
+    else if (named.st_dev != m_device || named.st_ino != m_inode)
+        m_veraenderung |= Ersetzt;
+    return m_veraenderung;
+}

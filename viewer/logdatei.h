@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <sys/types.h>
+
+#include <atomic>
+
+// A log read where it lies. Line k (from 1) is bytes 3(k-1) to 3k-1, so any
+// line is at hand at once, whatever the size, with no index. The file is
+// read through its descriptor, never mapped: a file cut short under the
+// viewer gives short reads, not SIGBUS, and a removed one stays readable
+// until the viewer lets go of it.
+class Logdatei
+{
+public:
+    static constexpr int Zeilenlaenge = 3;
+
+    // Opens the file; where that fails, fehler() says why in German.
+    explicit Logdatei(const QString &path);
+    ~Logdatei();
+    Logdatei(const Logdatei &) = delete;
+    Logdatei &operator=(const Logdatei &) = delete;
+
+    bool isOpen() const { return m_fd >= 0; }
+    const QString &fehler() const { return m_fehler; }
+    const QString &path() const { return m_path; }
+
+    // Whole lines, as of the last look at the file.
+    qint64 zeichen() const { return m_bytes.load(std::memory_order_relaxed) / Zeilenlaenge; }
+    // Bytes after the last whole line: a line cut short.
+    int rest() const { return int(m_bytes.load(std::memory_order_relaxed) % Zeilenlaenge); }
+
+    // Lines first to first + count - 1, as far as the file still has them.
+    QByteArray zeilen(qint64 first, qint64 count) const;
+    // Reads at a byte offset; how many bytes came.
+    qint64 lesen(qint64 offset, char *buffer, qint64 size) const;
+    // Whether three bytes are a line of a log: a capital, CR, LF.
+    static bool istZeile(const char *line)
+    {
+        return line[0] >= 'A' && line[0] <= 'Z' && line[1] == '\r' && line[2] == '\n';
+    }
+    // The first of the lines first to first + count - 1 that is no log line,
+    // or 0.
+    qint64 ersteFremde(qint64 first, qint64 count) const;
+
+    // What has become of the file since it was opened: a size that
+    // changed stays said; its name now stands for another file or none.
+    enum Veraenderung { Keine = 0, Groesse = 1, Ersetzt = 2, Geloescht = 4 };
+    // Looks again and takes up the size of what it shows.
+    int pruefen();
+    int veraenderung() const { return m_veraenderung; }
+
+private:
+    QString m_path;
+    QString m_fehler;
+    int m_fd = -1;
+    std::atomic<qint64> m_bytes = 0; // read by the searches' threads too
+    dev_t m_device = 0;
+    ino_t m_inode = 0;
+    int m_veraenderung = Keine;
+};
