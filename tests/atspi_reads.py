@@ -2,17 +2,12 @@
 """Reads the running program's window as a screen reader does, through AT-SPI,
 and checks it. Usage: atspi_reads.py LETTERS CAPTION"""
 import sys
-import time
 
 import pyatspi
 
+from atspi_common import walk, within_seconds
+
 letters, caption = sys.argv[1], sys.argv[2]
-
-
-def walk(node):
-    yield node
-    for i in range(node.childCount):
-        yield from walk(node.getChildAtIndex(i))
 
 
 def check():
@@ -30,13 +25,5 @@ def check():
     assert texts and "Erwartet: " in texts[0], f"the target's description: {texts}"
 
 
-# The window tells its news as it gets round to it: give it a few seconds.
-for attempt in range(20):
-    try:
-        check()
-        break
-    except AssertionError:
-        if attempt == 19:
-            raise
-        time.sleep(0.25)
+within_seconds(check)
 print(f"ok - read through AT-SPI: window, counter {letters}, button {caption!r}, the target's costs")

@@ -16,3 +16,9 @@ answer_box 'Gefunden!'
 click_command1
 /usr/bin/python3 "$(dirname "$0")/atspi_reads.py" "$(( $(stat -c %s "$log") / 3 ))" 'Type, Zizuzod, Type!'
 close_program 0
+
+# The log viewer: the current row and the chart's figures.
+printf 'B\r\nA\r\nA\r\n' >"$work/log.txt"
+QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$(dirname "$1")/dovevad-viewer" --ziel AA --gefunden 3 "$work/log.txt" 2>>"$work/stderr" &
+pids+=($!)
+/usr/bin/python3 "$(dirname "$0")/atspi_viewer.py" 'Zeichen 3: A, gefunden' 'A: 2, +1.633,33 %'

@@ -1,4 +1,5 @@
 #include "abgleich.h"
+#include "argv.h"
 #include "betrachterbefehlszeile.h"
 #include "files.h"
 #include "reserve.h"
@@ -469,13 +470,8 @@ void tst_Generieren::largeLogGoesToTheOwnViewer()
     QCOMPARE(started.isEmpty(), letters.size() * 3 <= Generator::KleineLogdatei);
     if (told.ziel.isEmpty())
         return;
-    std::vector<QByteArray> words{"dovevad-viewer"};
-    for (const QString &argument : started)
-        words.push_back(argument.toLocal8Bit());
-    std::vector<const char *> argv;
-    for (const QByteArray &word : words)
-        argv.push_back(word.constData());
-    const auto parsed = BetrachterBefehlszeile::auswerten(int(argv.size()), argv.data());
+    const Argv argv("dovevad-viewer", started);
+    const auto parsed = BetrachterBefehlszeile::auswerten(argv.argc(), argv.argv());
     const auto *aufruf = std::get_if<BetrachterBefehlszeile::Aufruf>(&parsed);
     QVERIFY(aufruf);
     QCOMPARE(aufruf->path, path);

@@ -1,10 +1,14 @@
+#include "argv.h"
 #include "betrachterbefehlszeile.h"
 #include "buchstabendiagramm.h"
 #include "logansicht.h"
 #include "logbetrachter.h"
 #include "logdatei.h"
+#include "shellrecorder.h"
 #include "suche.h"
 
+#include <QAction>
+#include <QDesktopServices>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -46,6 +50,8 @@ static QByteArray lines(const QByteArray &letters)
 
 void tst_Logbetrachter::init()
 {
+    // No file manager answers: the file's folder is opened instead.
+    qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent");
     m_dir = std::make_unique<QTemporaryDir>();
 }
 
@@ -173,7 +179,10 @@ void tst_Logbetrachter::windowAfterAFoundRun()
     QCOMPARE(view->aktuell(), 5007);
     QVERIFY(window.findChild<QProgressBar *>(QStringLiteral("suchFortschritt"))->isHidden());
     QTest::mouseClick(window.findChild<QPushButton *>(QStringLiteral("weiter")), Qt::LeftButton);
-    QTRY_COMPARE(meldung->text(), QStringLiteral("„ZEBRA“ kommt ab Zeichen 5.008 nicht mehr vor."));
+    QTRY_COMPARE(meldung->text(), QStringLiteral("„ZEBRA“ gefunden: Zeichen 1 bis 5, wieder von vorn gesucht."));
+    window.findChild<QLineEdit *>(QStringLiteral("suchtext"))->setText(QStringLiteral("z z"));
+    window.suchen(Suche::Richtung::Rueckwaerts);
+    QTRY_COMPARE(meldung->text(), QStringLiteral("„ZZ“ kommt in der Logdatei nicht vor."));
 
     auto *gehezu = window.findChild<QLineEdit *>(QStringLiteral("gehezu"));
     for (const auto &[typed, current] : {std::pair{"1.234", 1234}, {"0", 1234}, {"x", 1234}, {"5012", 1234}}) {
@@ -184,8 +193,30 @@ void tst_Logbetrachter::windowAfterAFoundRun()
     QCOMPARE(meldung->text(), QStringLiteral("Bitte eine Nummer von 1 bis 5.011 eingeben."));
     QTRY_VERIFY(window.findChild<Buchstabendiagramm *>()->accessibleDescription().contains(QStringLiteral("Q: 5.000")));
 
+    // The keyboard reaches everything, in the order it is laid out.
+    QStringList order;
+    for (QWidget *focus = view; order.size() < 7; focus = focus->nextInFocusChain())
+        if (focus->focusPolicy() & Qt::TabFocus && focus->isVisibleTo(&window) && !focus->objectName().startsWith(u"qt_"))
+            order << focus->objectName();
+    QCOMPARE(order, QStringList({"logAnsicht", "gehezu", "suchtext", "zurueck", "weiter", "buchstabendiagramm", "logAnsicht"}));
+
+    ShellRecorder shell;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &shell, "open");
+    window.findChild<QAction *>(QStringLiteral("imEditor"))->trigger();
+    window.findChild<QAction *>(QStringLiteral("imDateimanager"))->trigger(); // no session bus: the folder
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    QCOMPARE(shell.opened, QStringList({path, m_dir->path()}));
+
+    // Watching the end of a growing log, then the log removed.
+    QTest::keyClick(view, Qt::Key_End, Qt::ControlModifier);
+    QFile grow(path);
+    QVERIFY(grow.open(QIODevice::Append) && grow.write("B\r\n") == 3);
+    grow.close();
+    QTRY_COMPARE(view->aktuell(), 5012);
     QVERIFY(QFile::remove(path));
-    QTRY_VERIFY(window.windowTitle().endsWith(QStringLiteral("Zeichen (gelöscht) – Dovevad-Logbetrachter")));
+    QTRY_VERIFY(window.windowTitle().endsWith(QStringLiteral("5.012 Zeichen (gelöscht) – Dovevad-Logbetrachter")));
+    QCOMPARE(meldung->text(), QStringLiteral("Die Logdatei wurde gelöscht. Gezeigt wird weiter, was sie enthielt; ihre "
+                                             "15,0 kB auf dem Datenträger werden erst frei, wenn dieses Fenster schließt."));
     QCOMPARE(view->beschreibung(5011), QStringLiteral("Zeichen 5.011: A, gefunden"));
 }
 
@@ -235,13 +266,8 @@ void tst_Logbetrachter::commandLine()
 {
     QFETCH(QStringList, arguments);
     QFETCH(int, status);
-    std::vector<QByteArray> words{"dovevad-viewer"};
-    for (const QString &argument : arguments)
-        words.push_back(argument.toLocal8Bit());
-    std::vector<const char *> argv;
-    for (const QByteArray &word : words)
-        argv.push_back(word.constData());
-    const auto result = BetrachterBefehlszeile::auswerten(int(argv.size()), argv.data());
+    const Argv argv("dovevad-viewer", arguments);
+    const auto result = BetrachterBefehlszeile::auswerten(argv.argc(), argv.argv());
     QCOMPARE(std::holds_alternative<int>(result) ? std::get<int>(result) : -1, status);
 }
 

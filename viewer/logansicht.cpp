@@ -44,8 +44,13 @@ void LogAnsicht::setDatei(std::shared_ptr<const Logdatei> datei)
 
 void LogAnsicht::dateiGeaendert()
 {
-    m_aktuell = std::clamp<qint64>(m_aktuell, 1, std::max<qint64>(zeilen(), 1));
+    // Whoever watches the end of a growing log goes on watching it.
+    const bool amEnde = m_aktuell == m_zeilen;
+    m_zeilen = zeilen();
+    m_aktuell = std::clamp<qint64>(m_aktuell, 1, std::max<qint64>(m_zeilen, 1));
     setOben(m_oben);
+    if (amEnde)
+        gehezu(m_zeilen);
     viewport()->update();
 }
 
@@ -274,6 +279,12 @@ void LogAnsicht::focusInEvent(QFocusEvent *event)
 {
     QAbstractScrollArea::focusInEvent(event);
     ansagen();
+    viewport()->update();
+}
+
+void LogAnsicht::focusOutEvent(QFocusEvent *event)
+{
+    QAbstractScrollArea::focusOutEvent(event);
     viewport()->update();
 }
 

@@ -54,6 +54,7 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void scrollContentsBy(int dx, int dy) override;
     void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
     void changeEvent(QEvent *event) override;
 
 private:
@@ -71,6 +72,7 @@ private:
     Markierung m_fund;
     qint64 m_oben = 1;
     qint64 m_aktuell = 1;
+    qint64 m_zeilen = 0; // as last taken up
     qint64 m_balkenSchritt = 1; // rows per step of the scroll bar
     bool m_setzt = false;       // the scroll bar is being set, not moved
 };

@@ -18,6 +18,8 @@
 #include <QPushButton>
 #include <QStatusBar>
 
+#include <utility>
+
 namespace {
 
 QString zahl(qint64 n)
@@ -89,10 +91,10 @@ Logbetrachter::Logbetrachter(const QString &path, const Ausgang &ausgang, QWidge
     m_abbrechen->hide();
 
     auto *leiste = new QHBoxLayout;
-    leiste->addWidget(beschriftung(QStringLiteral("&Gehe zu Zeichen:"), m_gehezu));
+    leiste->addWidget(beschriftung(QStringLiteral("Gehe zu &Zeichen:"), m_gehezu));
     leiste->addWidget(m_gehezu);
     leiste->addSpacing(12);
-    leiste->addWidget(beschriftung(QStringLiteral("&Suchen:"), m_suchtext));
+    leiste->addWidget(beschriftung(QStringLiteral("Suchen &nach:"), m_suchtext));
     leiste->addWidget(m_suchtext, 1);
     leiste->addWidget(m_zurueck);
     leiste->addWidget(m_weiter);
@@ -115,7 +117,10 @@ Logbetrachter::Logbetrachter(const QString &path, const Ausgang &ausgang, QWidge
     setCentralWidget(inhalt);
     statusBar()->addWidget(m_meldung, 1);
     menuesAnlegen();
-    setTabOrder(m_ansicht, m_gehezu);
+    QWidget *previous = m_ansicht;
+    for (QWidget *next : std::initializer_list<QWidget *>{m_gehezu, m_suchtext, m_zurueck, m_weiter, m_abbrechen,
+                                                          m_ausgangText, m_diagramm})
+        setTabOrder(std::exchange(previous, next), next);
     m_ansicht->setFocus();
 
     connect(m_gehezu, &QLineEdit::returnPressed, this, &Logbetrachter::gehezuEingabe);
@@ -143,8 +148,9 @@ void Logbetrachter::menuesAnlegen()
     datei->addAction(QStringLiteral("Im &Texteditor öffnen"), QKeySequence(Qt::CTRL | Qt::Key_E), this, [this] {
         if (!Shell::open(m_path))
             meldeNichtGeoeffnet(m_path);
-    });
-    datei->addAction(QStringLiteral("Im Datei&manager zeigen"), this, [this] { Shell::showInFolder(m_path); });
+    })->setObjectName(QStringLiteral("imEditor"));
+    datei->addAction(QStringLiteral("Im Datei&manager zeigen"), this, [this] { Shell::showInFolder(m_path); })
+        ->setObjectName(QStringLiteral("imDateimanager"));
     datei->addAction(QStringLiteral("&Neu laden"), QKeySequence::Refresh, this, &Logbetrachter::oeffnen);
     datei->addSeparator();
     datei->addAction(QStringLiteral("&Schließen"), QKeySequence(Qt::CTRL | Qt::Key_Q), this, &QWidget::close);
@@ -208,10 +214,20 @@ void Logbetrachter::pruefen()
 {
     const int vorher = m_datei->veraenderung();
     const qint64 zeichen = m_datei->zeichen();
-    if (m_datei->pruefen() != vorher || m_datei->zeichen() != zeichen) {
+    const int jetzt = m_datei->pruefen();
+    if (jetzt != vorher || m_datei->zeichen() != zeichen) {
         m_ansicht->dateiGeaendert();
         titelSetzen();
     }
+    // The space of a log that only this window still holds is freed when it closes.
+    const int fort = Logdatei::Geloescht | Logdatei::Ersetzt;
+    if ((jetzt & fort) && !(vorher & fort))
+        melden(QStringLiteral("%1 Gezeigt wird weiter, was sie enthielt; ihre %2 auf dem Datenträger werden erst frei, "
+                              "wenn dieses Fenster schließt.")
+                   .arg(jetzt & Logdatei::Geloescht ? QStringLiteral("Die Logdatei wurde gelöscht.")
+                                                    : QStringLiteral("Unter dem Namen der Logdatei steht jetzt eine andere Datei."),
+                        QLocale(QLocale::German).formattedDataSize(m_datei->zeichen() * Logdatei::Zeilenlaenge + m_datei->rest(),
+                                                                   1, QLocale::DataSizeSIFormat)));
     fortschrittZeigen();
 }
 
@@ -309,7 +325,7 @@ void Logbetrachter::suchen(Suche::Richtung richtung)
     abbrechen();
     const bool vorwaerts = richtung == Suche::Richtung::Vorwaerts;
     const qint64 ab = m_ansicht->aktuell() + (vorwaerts ? 1 : -1);
-    m_sucheGesamt = std::max<qint64>(1, vorwaerts ? m_datei->zeichen() - ab + 1 : ab);
+    m_sucheGesamt = std::max<qint64>(1, m_datei->zeichen()); // with the way round from the other end
     m_sucheGeschafft = 0;
     m_suchFortschritt->setValue(0);
     m_suchFortschritt->show();
@@ -317,7 +333,11 @@ void Logbetrachter::suchen(Suche::Richtung richtung)
     melden(QStringLiteral("Suche nach „%1“ …").arg(QString::fromLatin1(buchstaben)));
     const quint64 nummer = ++m_sucheNummer;
     m_suche = std::jthread([this, datei = m_datei, buchstaben, richtung, ab, nummer](std::stop_token stop) {
-        const qint64 treffer = Suche::finden(*datei, buchstaben, ab, richtung, stop, m_sucheGeschafft);
+        qint64 treffer = Suche::finden(*datei, buchstaben, ab, richtung, stop, m_sucheGeschafft);
+        // Not found this way: on from the other end, as editors do.
+        if (!treffer && !stop.stop_requested())
+            treffer = Suche::finden(*datei, buchstaben, richtung == Suche::Richtung::Vorwaerts ? 1 : datei->zeichen(),
+                                    richtung, stop, m_sucheGeschafft);
         if (stop.stop_requested())
             return;
         QMetaObject::invokeMethod(this, [=, this] { sucheFertig(nummer, treffer, buchstaben, richtung, ab); },
@@ -336,15 +356,17 @@ void Logbetrachter::sucheFertig(quint64 nummer, qint64 treffer, const QByteArray
     const QString text = QString::fromLatin1(buchstaben);
     if (treffer == 0) {
         m_ansicht->setFund({});
-        melden(richtung == Suche::Richtung::Vorwaerts
-                   ? QStringLiteral("„%1“ kommt ab Zeichen %2 nicht mehr vor.").arg(text, zahl(std::max<qint64>(ab, 1)))
-                   : QStringLiteral("„%1“ beginnt vor Zeichen %2 nirgends.").arg(text, zahl(ab + 1)));
+        melden(QStringLiteral("„%1“ kommt in der Logdatei nicht vor.").arg(text));
         return;
     }
+    const bool vorwaerts = richtung == Suche::Richtung::Vorwaerts;
     const qint64 letzte = treffer + buchstaben.size() - 1;
     m_ansicht->setFund({treffer, letzte, QStringLiteral("Fundstelle")});
     m_ansicht->zeigen(treffer, letzte, treffer);
-    melden(QStringLiteral("„%1“ gefunden: Zeichen %2 bis %3.").arg(text, zahl(treffer), zahl(letzte)));
+    QString gefunden = QStringLiteral("„%1“ gefunden: Zeichen %2 bis %3").arg(text, zahl(treffer), zahl(letzte));
+    if (vorwaerts ? treffer < ab : treffer > ab)
+        gefunden += vorwaerts ? QStringLiteral(", wieder von vorn gesucht") : QStringLiteral(", wieder vom Ende her gesucht");
+    melden(gefunden + u'.');
 }
 
 void Logbetrachter::abbrechen()
