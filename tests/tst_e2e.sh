@@ -117,22 +117,29 @@ grouped=$(grouped)
 sleep 0.5
 import -window "$viewer" "$screenshots/dovevad-viewer-stopped.png"
 [ "$(opened_count)" -eq 0 ] || fail "the desktop was asked for a large log"
-front() { xdotool windowactivate --sync "$win"; sleep 0.2; } # over the viewers
+front() { # over the viewers, which open where the window is
+    timeout 5 xdotool windowactivate --sync "$win" || true
+    active_is_window
+    sleep 0.2
+}
 found=0
 for attempt in 1 2 3; do
     front
     type_target ABCDE # about 12 million letters, seldom fewer than 100.000
     click_command1
     answer_box 'Gefunden!'
-    click_command1
     [ "$(size)" -gt 300000 ] && found=1 && break
+    front
+    click_command1
 done
 [ "$found" -eq 1 ] || fail "no large log in three found runs"
 grouped=$(grouped)
-wait_until '[ -n "$(find_window "Generated Chars\.txt – $grouped Zeichen – Dovevad-Logbetrachter")" ]'
+found_title="Generated Chars\.txt – $grouped Zeichen – Dovevad-Logbetrachter"
+wait_until '[ -n "$(find_window "$found_title")" ]'
 sleep 0.5
-import -window "$(find_window "Generated Chars\.txt – $grouped Zeichen – Dovevad-Logbetrachter")" \
-    "$screenshots/dovevad-viewer-found.png"
+import -window "$(find_window "$found_title")" "$screenshots/dovevad-viewer-found.png"
+front
+click_command1
 wait_until 'xdotool search --name "(durch eine andere Datei ersetzt)" >/dev/null' # the first viewer sees its log go
 small=$(( $(opened_count) + 1 ))
 front
