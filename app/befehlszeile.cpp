@@ -40,13 +40,8 @@ std::optional<int> Befehlszeile::auswerten(int argc, const char *const argv[])
     parser.addOption(versionOption);
     const QStringList arguments = QtCommandLine::arguments(argc, argv);
     const QString version = QStringLiteral("Dovevad " DOVEVAD_VERSION_TEXT "\n");
-    if (!parser.parse(arguments)) {
-        const QStringList unknown = parser.unknownOptionNames();
-        print(stderr, QStringLiteral("dovevad: %1; dovevad --help sagt, was geht.\n")
-                          .arg(unknown.isEmpty() ? parser.errorText()
-                                                 : QStringLiteral("Unbekannte Option „%1“").arg(unknown.constFirst())));
-        return 2;
-    }
+    if (!parser.parse(arguments))
+        return QtCommandLine::wrong("dovevad", QtCommandLine::parseError(parser));
     if (parser.isSet(helpOption)) {
         print(stdout, version + help());
         return 0;
@@ -55,10 +50,8 @@ std::optional<int> Befehlszeile::auswerten(int argc, const char *const argv[])
         print(stdout, version);
         return 0;
     }
-    if (!parser.positionalArguments().isEmpty()) {
-        print(stderr, QStringLiteral("dovevad: Unerwartetes Argument „%1“; dovevad --help sagt, was geht.\n")
-                          .arg(parser.positionalArguments().constFirst()));
-        return 2;
-    }
+    if (!parser.positionalArguments().isEmpty())
+        return QtCommandLine::wrong(
+            "dovevad", QStringLiteral("Unerwartetes Argument „%1“").arg(parser.positionalArguments().constFirst()));
     return std::nullopt;
 }

@@ -27,6 +27,18 @@ void QtCommandLine::print(std::FILE *stream, const QString &text)
     std::fputs(text.toLocal8Bit().constData(), stream);
 }
 
+int QtCommandLine::wrong(const char *program, const QString &what)
+{
+    print(stderr, QStringLiteral("%1: %2; %1 --help sagt, was geht.\n").arg(QLatin1String(program), what));
+    return 2;
+}
+
+QString QtCommandLine::parseError(const QCommandLineParser &parser)
+{
+    const QStringList unknown = parser.unknownOptionNames();
+    return unknown.isEmpty() ? parser.errorText() : QStringLiteral("Unbekannte Option „%1“").arg(unknown.constFirst());
+}
+
 QString QtCommandLine::platform(int argc, const char *const argv[])
 {
     for (int i = 1; i < argc; ++i) {

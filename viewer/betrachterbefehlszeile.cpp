@@ -31,8 +31,7 @@ QString help()
 
 int falsch(const QString &was)
 {
-    print(stderr, QStringLiteral("%1: %2; %1 --help sagt, was geht.\n").arg(QLatin1String(Name), was));
-    return 2;
+    return QtCommandLine::wrong(Name, was);
 }
 
 } // namespace
@@ -47,11 +46,8 @@ std::variant<BetrachterBefehlszeile::Aufruf, int> BetrachterBefehlszeile::auswer
     const QCommandLineOption gefundenOption(QStringLiteral("gefunden"), {}, QStringLiteral("n"));
     const QCommandLineOption naeheOption(QStringLiteral("naehe"), {}, QStringLiteral("k:n"));
     parser.addOptions({helpOption, versionOption, zielOption, gefundenOption, naeheOption});
-    if (!parser.parse(QtCommandLine::arguments(argc, argv))) {
-        const QStringList unknown = parser.unknownOptionNames();
-        return falsch(unknown.isEmpty() ? parser.errorText()
-                                        : QStringLiteral("Unbekannte Option „%1“").arg(unknown.constFirst()));
-    }
+    if (!parser.parse(QtCommandLine::arguments(argc, argv)))
+        return falsch(QtCommandLine::parseError(parser));
     if (parser.isSet(helpOption)) {
         print(stdout, QStringLiteral("Dovevad-Logbetrachter " DOVEVAD_VERSION_TEXT "\n") + help());
         return 0;

@@ -14,11 +14,6 @@
 
 namespace {
 
-QString zahl(qint64 n)
-{
-    return QLocale(QLocale::German).toString(n);
-}
-
 constexpr int Rand = 8;
 
 } // namespace
@@ -123,10 +118,7 @@ void LogAnsicht::gehezu(qint64 zeile)
         setOben(neu);
     else if (neu >= m_oben + sichtbar())
         setOben(neu - sichtbar() + 1);
-    if (neu != m_aktuell) {
-        m_aktuell = neu;
-        emit aktuellGeaendert(neu);
-    }
+    m_aktuell = neu;
     ansagen();
     viewport()->update();
 }
@@ -144,12 +136,11 @@ const LogAnsicht::Markierung *LogAnsicht::markierung(qint64 zeile) const
     return m_ziel.enthaelt(zeile) ? &m_ziel : nullptr;
 }
 
-QString LogAnsicht::zeilentext(qint64 zeile, const char *bytes, qsizetype size) const
+QString LogAnsicht::zeilentext(const char *bytes, qsizetype size)
 {
     if (size < Logdatei::Zeilenlaenge)
         return size == 0 ? QStringLiteral("fehlt (die Datei ist kürzer geworden)")
                          : QStringLiteral("unvollständig: die Zeile bricht ab");
-    Q_UNUSED(zeile);
     if (Logdatei::istZeile(bytes))
         return QString(QLatin1Char(bytes[0]));
     return QStringLiteral("kein Buchstabe (Bytes %1)")
@@ -161,7 +152,7 @@ QString LogAnsicht::beschreibung(qint64 zeile) const
     if (zeilen() == 0)
         return QStringLiteral("Die Logdatei ist leer.");
     const QByteArray bytes = m_datei->zeilen(zeile, 1);
-    QString text = QStringLiteral("Zeichen %1: %2").arg(zahl(zeile), zeilentext(zeile, bytes.constData(), bytes.size()));
+    QString text = QStringLiteral("Zeichen %1: %2").arg(Logdatei::nummer(zeile), zeilentext(bytes.constData(), bytes.size()));
     if (const Markierung *mark = markierung(zeile))
         text += QStringLiteral(", ") + mark->name;
     return text;
@@ -191,7 +182,7 @@ void LogAnsicht::paintEvent(QPaintEvent *)
         return;
     }
     const QFontMetrics metrics = fontMetrics();
-    const int zahlBreite = metrics.horizontalAdvance(zahl(std::max<qint64>(zeilen(), 1'000'000)));
+    const int zahlBreite = metrics.horizontalAdvance(Logdatei::nummer(std::max<qint64>(zeilen(), 1'000'000)));
     const int buchstabeX = Rand + zahlBreite + 3 * Rand;
     QFont fett = font();
     fett.setBold(true);
@@ -217,10 +208,10 @@ void LogAnsicht::paintEvent(QPaintEvent *)
         const bool buchstabe = size == Logdatei::Zeilenlaenge && Logdatei::istZeile(bytes.constData() + offset);
         painter.setPen(text);
         painter.setFont(font());
-        painter.drawText(QRect(Rand, row.y(), zahlBreite, hoehe), Qt::AlignRight | Qt::AlignVCenter, zahl(zeile));
+        painter.drawText(QRect(Rand, row.y(), zahlBreite, hoehe), Qt::AlignRight | Qt::AlignVCenter, Logdatei::nummer(zeile));
         painter.setFont(buchstabe ? fett : font());
         painter.drawText(QRect(buchstabeX, row.y(), row.width() - buchstabeX, hoehe), Qt::AlignLeft | Qt::AlignVCenter,
-                         zeilentext(zeile, bytes.constData() + offset, size));
+                         zeilentext(bytes.constData() + offset, size));
         if (mark && buchstabe) {
             painter.setFont(font());
             painter.drawText(QRect(nameX, row.y(), row.width() - nameX, hoehe), Qt::AlignLeft | Qt::AlignVCenter,

@@ -43,9 +43,6 @@ public:
     // What a screen reader says of a row.
     QString beschreibung(qint64 zeile) const;
 
-signals:
-    void aktuellGeaendert(qint64 zeile);
-
 protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -64,7 +61,8 @@ private:
     void setOben(qint64 zeile);
     void scrollBalkenSetzen();
     const Markierung *markierung(qint64 zeile) const;
-    QString zeilentext(qint64 zeile, const char *bytes, qsizetype size) const;
+    // A row's bytes in words: the letter, or what stands there instead.
+    static QString zeilentext(const char *bytes, qsizetype size);
     void ansagen();
 
     std::shared_ptr<const Logdatei> m_datei;

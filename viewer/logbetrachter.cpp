@@ -22,10 +22,7 @@
 
 namespace {
 
-QString zahl(qint64 n)
-{
-    return QLocale(QLocale::German).toString(n);
-}
+constexpr auto zahl = &Logdatei::nummer;
 
 // The letters A to Z of a text, in capitals: all a log can hold.
 QByteArray nurBuchstaben(const QString &text)
@@ -255,48 +252,46 @@ void Logbetrachter::formatPruefen()
         melden(QStringLiteral("Die letzte Zeile bricht ab: Die Datei endet mitten in einer Zeile."));
 }
 
+// The letters Dovevad names are marked only where the file still holds them.
 void Logbetrachter::ausgangMarkieren()
 {
     const QByteArray ziel = nurBuchstaben(m_ausgang.ziel);
     const int laenge = m_ausgang.gefunden ? int(ziel.size()) : std::clamp(m_ausgang.buchstaben, 0, int(ziel.size()));
-    const qint64 erste = m_ausgang.bis - laenge + 1;
-    LogAnsicht::Markierung mark{erste, m_ausgang.bis, m_ausgang.gefunden ? QStringLiteral("gefunden")
-                                                                          : QStringLiteral("am nächsten bisher")};
+    const qint64 erste = m_ausgang.bis - laenge + 1, letzte = m_ausgang.bis;
+    const QByteArray zeilen = erste >= 1 && laenge > 0 ? m_datei->zeilen(erste, laenge) : QByteArray();
+    bool stimmt = zeilen.size() == laenge * Logdatei::Zeilenlaenge;
+    for (int i = 0; stimmt && i < laenge; ++i)
+        stimmt = zeilen[i * Logdatei::Zeilenlaenge] == ziel[i];
+
     const QString zeigt = QStringLiteral("„%1“").arg(QString::fromLatin1(ziel.left(laenge)));
+    const QString stelle = laenge == 1 ? QStringLiteral("Zeichen %1").arg(zahl(erste))
+                                       : QStringLiteral("Zeichen %1 bis %2").arg(zahl(erste), zahl(letzte));
     QString text;
-    if (m_ausgang.ziel.isEmpty() && !m_ausgang.gefunden) {
-        mark = {};
-    } else if (laenge == 0) {
+    if (m_ausgang.ziel.isEmpty() && !m_ausgang.gefunden)
+        ; // started by hand: nothing to tell
+    else if (laenge == 0)
         text = m_ausgang.gefunden ? QStringLiteral("Gefunden: Eine leere Zeichenfolge braucht kein Zeichen.")
                                   : QStringLiteral("Angehalten, bevor ein Buchstabe von „%1“ kam.").arg(QString::fromLatin1(ziel));
-        mark = {};
-    } else if (erste < 1 || m_datei->zeilen(erste, laenge).size() < laenge * Logdatei::Zeilenlaenge) {
+    else if (zeilen.size() < laenge * Logdatei::Zeilenlaenge)
         text = QStringLiteral("Die Datei ist kürzer, als Dovevad sie schrieb: Die Zeichen %1 bis %2 fehlen.")
-                   .arg(zahl(std::max<qint64>(erste, 1)), zahl(m_ausgang.bis));
-        mark = {};
-    } else {
-        const QByteArray zeilen = m_datei->zeilen(erste, laenge);
-        bool stimmt = true;
-        for (int i = 0; i < laenge; ++i)
-            stimmt = stimmt && zeilen[i * Logdatei::Zeilenlaenge] == ziel[i];
-        const QString stelle = laenge == 1 ? QStringLiteral("Zeichen %1").arg(zahl(erste))
-                                           : QStringLiteral("Zeichen %1 bis %2").arg(zahl(erste), zahl(m_ausgang.bis));
-        if (!stimmt) {
-            text = QStringLiteral("An der Stelle, die Dovevad nennt (%1), steht nicht %2: Die Datei hat sich geändert.")
-                       .arg(stelle, zeigt);
-            mark = {};
-        } else if (m_ausgang.gefunden) {
-            text = QStringLiteral("Gefunden: %1 als %2.").arg(zeigt, stelle);
-        } else {
-            text = QStringLiteral("Angehalten. Am nächsten bisher: %1, %2 von %3 Buchstaben, nach %4 Zeichen (%5).")
-                       .arg(zeigt, zahl(laenge), zahl(ziel.size()), zahl(m_ausgang.bis), stelle);
-        }
-    }
-    m_ansicht->setZiel(mark);
+                   .arg(zahl(std::max<qint64>(erste, 1)), zahl(letzte));
+    else if (!stimmt)
+        text = QStringLiteral("An der Stelle, die Dovevad nennt (%1), steht nicht %2: Die Datei hat sich geändert.")
+                   .arg(stelle, zeigt);
+    else if (m_ausgang.gefunden)
+        text = QStringLiteral("Gefunden: %1 als %2.").arg(zeigt, stelle);
+    else
+        text = QStringLiteral("Angehalten. Am nächsten bisher: %1, %2 von %3 Buchstaben, nach %4 Zeichen (%5).")
+                   .arg(zeigt, zahl(laenge), zahl(ziel.size()), zahl(letzte), stelle);
+
+    const bool markieren = laenge > 0 && stimmt;
+    m_ansicht->setZiel(markieren ? LogAnsicht::Markierung{erste, letzte, m_ausgang.gefunden ? QStringLiteral("gefunden")
+                                                                                              : QStringLiteral("am nächsten bisher")}
+                                 : LogAnsicht::Markierung{});
     m_ausgangText->setText(text);
     m_ausgangText->setVisible(!text.isEmpty());
-    if (mark.erste >= 1)
-        m_ansicht->zeigen(mark.erste, mark.letzte, mark.letzte);
+    if (markieren)
+        m_ansicht->zeigen(erste, letzte, letzte);
 }
 
 void Logbetrachter::gehezuEingabe()

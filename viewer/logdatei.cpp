@@ -1,6 +1,7 @@
 #include "logdatei.h"
 
 #include <QFile>
+#include <QLocale>
 
 #include <cerrno>
 #include <cstring>
@@ -59,6 +60,11 @@ QByteArray Logdatei::zeilen(qint64 first, qint64 count) const
     QByteArray bytes(count * Zeilenlaenge, Qt::Uninitialized);
     bytes.truncate(lesen((first - 1) * Zeilenlaenge, bytes.data(), bytes.size()));
     return bytes;
+}
+
+QString Logdatei::nummer(qint64 zeile)
+{
+    return QLocale(QLocale::German).toString(zeile);
 }
 
 qint64 Logdatei::ersteFremde(qint64 first, qint64 count) const

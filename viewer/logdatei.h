@@ -41,6 +41,8 @@ public:
     {
         return line[0] >= 'A' && line[0] <= 'Z' && line[1] == '\r' && line[2] == '\n';
     }
+    // A letter's number as users read it, in German digit groups.
+    static QString nummer(qint64 zeile);
     // The first of the lines first to first + count - 1 that is no log line,
     // or 0.
     qint64 ersteFremde(qint64 first, qint64 count) const;
