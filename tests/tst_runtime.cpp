@@ -1,8 +1,11 @@
 #include "desktopopener.h"
+#include "instancelock.h"
 #include "outputfile.h"
 #include "program.h"
 #include "variant.h"
+#include "windowhints.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QProcess>
 #include <QScopeGuard>
@@ -38,6 +41,9 @@ private slots:
     void handlerErrorIsShownThenEndsWithStatus1();
     void desktopOpenerTellsFailures_data();
     void desktopOpenerTellsFailures();
+    void anOldLockOfARunningProgramHolds();
+    void platformChoice_data();
+    void platformChoice();
 };
 
 void tst_Runtime::outputFileWritesAnsiLinesAndEmptiesOldContent()
@@ -184,6 +190,64 @@ void tst_Runtime::desktopOpenerTellsFailures()
     QFile url(script.fileName() + QStringLiteral(".url"));
     if (!xdgOpen.isEmpty())
         QVERIFY(url.open(QIODevice::ReadOnly) && url.readAll() == "file:///nowhere/Generated%20Chars.txt");
+}
+
+// However long a program runs, a second one must not take its log; also
+// where the folder keeps no native lock (a network file system), and only
+// the lock file's contents, naming a running program, hold it.
+void tst_Runtime::anOldLockOfARunningProgramHolds()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Generated Chars.txt.lock"));
+    QByteArray ours;
+    {
+        const InstanceLock first(path);
+        QFile lock(path);
+        QVERIFY(!first.isHeldElsewhere() && lock.open(QIODevice::ReadOnly));
+        ours = lock.readAll();
+    }
+    QFile lock(path);
+    QVERIFY(lock.open(QIODevice::WriteOnly) && lock.write(ours) == ours.size() && lock.flush());
+    QVERIFY(lock.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+    lock.close();
+    QVERIFY(InstanceLock(path).isHeldElsewhere());
+}
+
+void tst_Runtime::platformChoice_data()
+{
+    QTest::addColumn<QByteArray>("chosen");
+    QTest::addColumn<QByteArray>("environment"); // QT_QPA_PLATFORM WAYLAND_DISPLAY DISPLAY, "-" unset
+    QTest::addColumn<QByteArray>("platform");    // QT_QPA_PLATFORM afterwards
+    QTest::addColumn<bool>("noTitleBar");
+    QTest::newRow("X beside Wayland") << QByteArray() << QByteArray("- wl :1") << QByteArray("xcb") << false;
+    QTest::newRow("Wayland asked, X beside") << QByteArray() << QByteArray("wayland wl :1") << QByteArray("wayland") << true;
+    QTest::newRow("-platform wayland, X beside") << QByteArray("wayland") << QByteArray("- wl :1") << QByteArray("-") << true;
+    QTest::newRow("-platform xcb, Wayland beside") << QByteArray("xcb") << QByteArray("- wl :1") << QByteArray("-") << false;
+    QTest::newRow("Wayland alone") << QByteArray() << QByteArray("- wl -") << QByteArray("-") << true;
+    QTest::newRow("wayland-egl asked") << QByteArray() << QByteArray("wayland-egl wl -") << QByteArray("wayland-egl") << true;
+    QTest::newRow("X alone") << QByteArray() << QByteArray("- - :1") << QByteArray("-") << false;
+}
+
+void tst_Runtime::platformChoice()
+{
+    QFETCH(QByteArray, chosen);
+    QFETCH(QByteArray, environment);
+    QFETCH(QByteArray, platform);
+    QFETCH(bool, noTitleBar);
+    const char *names[] = {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "DISPLAY", "QT_WAYLAND_DISABLE_WINDOWDECORATION"};
+    QList<QByteArray> saved;
+    for (const char *name : names)
+        saved << (qEnvironmentVariableIsSet(name) ? qgetenv(name) : QByteArray("-"));
+    const auto set = [&names](const QList<QByteArray> &values) {
+        for (int i = 0; i < 4; ++i)
+            values[i] == "-" ? qunsetenv(names[i]) : qputenv(names[i], values[i]);
+    };
+    const auto restore = qScopeGuard([&] { set(saved); });
+    set(environment.split(' ') << "-");
+
+    WindowHints::choosePlatform(QString::fromLatin1(chosen));
+    QCOMPARE(qEnvironmentVariableIsSet(names[0]) ? qgetenv(names[0]) : QByteArray("-"), platform);
+    QCOMPARE(qgetenv(names[3]) == "1", noTitleBar);
 }
 
 QTEST_MAIN(tst_Runtime)

@@ -333,6 +333,8 @@ void tst_Wartezeit::textsAreTrue_data()
     QTest::newRow("just under a terabyte") << groesse(999'960'000'000) << QStringLiteral("1,0 TB");
     QTest::newRow("just under 10^15") << Grosszahl::fromLog10(std::log10(999.9e12L)).text()
                                       << QStringLiteral("≈ 1,0 · 10^15");
+    QTest::newRow("mantissa rounding to 10") << Grosszahl::fromLog10(std::log10(9.96e16L)).text()
+                                             << QStringLiteral("≈ 1,0 · 10^17");
 }
 
 void tst_Wartezeit::textsAreTrue()
