@@ -1,13 +1,14 @@
 # Set-up and everyday commands; each installs what is missing, then builds.
 BUILD := build
 
-.PHONY: run test test-sanitize bench package build deps clean
+.PHONY: run test test-sanitize bench package build fuzz fuzz-build deps clean
 
 run: build
 	./$(BUILD)/dovevad
 
-test: build
+test: build fuzz-build
 	cd $(BUILD) && ctest --output-on-failure
+	tests/fuzz/run.sh $(BUILD)-fuzz 5
 
 # The whole suite built with AddressSanitizer and UndefinedBehaviorSanitizer,
 # in a build folder of its own; any report fails the test that made it.
@@ -19,10 +20,25 @@ test-sanitize: deps
 	cd $(BUILD)-sanitize && LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
 		ctest --output-on-failure
 
+# The fuzz targets, built with clang's libFuzzer in a folder of their own;
+# make fuzz FUZZ_SECONDS=N runs each for N seconds.
+FUZZ_SECONDS := 300
+fuzz: fuzz-build
+	tests/fuzz/run.sh $(BUILD)-fuzz $(FUZZ_SECONDS)
+
+fuzz-build: deps
+	cmake -S . -B $(BUILD)-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDOVEVAD_FUZZ=ON
+	cmake --build $(BUILD)-fuzz --parallel --target fuzzers
+
 bench: build
 	./$(BUILD)/bench/dovevad-bench
 
-# A Debian package in this folder, to install with apt.
+# A Debian package in this folder, to install with apt. Every build of one
+# commit gives the same bytes: what is dated carries the last commit's time.
+SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct 2>/dev/null)
+ifneq ($(SOURCE_DATE_EPOCH),)
+export SOURCE_DATE_EPOCH
+endif
 package: build
 	cd $(BUILD) && cpack -G DEB
 	cp $(BUILD)/dovevad_*.deb .
@@ -35,4 +51,4 @@ deps:
 	@tools/install-deps
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-sanitize
+	rm -rf $(BUILD) $(BUILD)-sanitize $(BUILD)-fuzz

@@ -3,6 +3,7 @@
 #include "qtcommandline.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 
 using QtCommandLine::print;
 
@@ -10,7 +11,7 @@ namespace {
 
 QString help()
 {
-    return QStringLiteral(
+    return QCoreApplication::translate("Befehlszeile",
         "Aufruf: dovevad [Optionen]\n"
         "\n"
         "Tippt zufällige Großbuchstaben A bis Z in die Logdatei „Generated Chars.txt“,\n"
@@ -52,6 +53,6 @@ std::optional<int> Befehlszeile::auswerten(int argc, const char *const argv[])
     }
     if (!parser.positionalArguments().isEmpty())
         return QtCommandLine::wrong(
-            "dovevad", QStringLiteral("Unerwartetes Argument „%1“").arg(parser.positionalArguments().constFirst()));
+            "dovevad", QCoreApplication::translate("Befehlszeile", "Unerwartetes Argument „%1“").arg(parser.positionalArguments().constFirst()));
     return std::nullopt;
 }

@@ -28,11 +28,14 @@ namespace {
 
 const QString IdleCaption = QStringLiteral("Type, Zizuzod, Type!");
 
-const QString HelpText = QStringLiteral(
+QString helpText()
+{
+    return Form1::tr(
     "Der Zadorod-Izereridi soll das Dovevad Theorem für eine feste Zeichenfolge beweisen. "
     "Man gibt eine Zeichenfolge ein und der Generator erzeugt solange zufällig Buchstaben bis er "
-    "die eingegebene Zeichenfolge findet. Ist dies geschehen werden ihnen die Zeichen angezeigt.");
-const QString ContactLine = QStringLiteral("Für weitere Hilfe: dovevad@example.org");
+    "die eingegebene Zeichenfolge findet. Ist dies geschehen werden ihnen die Zeichen angezeigt.")
+        + QStringLiteral("\r\n") + Form1::tr("Für weitere Hilfe: dovevad@example.org");
+}
 
 // The layout is kept in twips, 15 to a pixel at 96 dpi; Qt's high-DPI
 // scaling looks after other screens.
@@ -64,8 +67,15 @@ void fitFont(QLabel *label, int room)
     label->setFont(font);
 }
 
-const QString Text1Description = QStringLiteral("Die gesuchte Zeichenfolge; nur die Buchstaben A bis Z zählen.");
-const QString Label3Description = QStringLiteral("Wie viele Zeichen der laufende oder letzte Durchlauf getippt hat.");
+QString text1Description()
+{
+    return Form1::tr("Die gesuchte Zeichenfolge; nur die Buchstaben A bis Z zählen.");
+}
+
+QString label3Description()
+{
+    return Form1::tr("Wie viele Zeichen der laufende oder letzte Durchlauf getippt hat.");
+}
 
 // The contrast of two colours as the WCAG reckon it, from 1 to 21.
 double contrast(const QColor &a, const QColor &b)
@@ -86,8 +96,6 @@ QAccessibleInterface *windowAccessible(const QString &className, QObject *object
     return nullptr;
 }
 
-// Before any window exists: an interface once made for a window is kept.
-const bool s_windowAccessibleInstalled = (QAccessible::installFactory(windowAccessible), true);
 
 void describe(QWidget *widget, const QString &name, const QString &description)
 {
@@ -105,13 +113,18 @@ Widget *place(Widget *widget, const char *name, const QRect &geometry)
 
 } // namespace
 
+void Form1::offerToScreenReaders()
+{
+    QAccessible::installFactory(windowAccessible);
+}
+
 Form1::Form1(QWidget *parent, const QString &logPath)
     : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
                           | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , Generator(static_cast<RunView &>(*this), nullptr, logPath)
     , Text1(place(new QLineEdit(QStringLiteral("ZEICHENFOLGE"), this), "Text1",
                   fromTwips(2595, 240, 5160, 555)))
-    , Label2(place(new QLabel(QStringLiteral("Anzahl der generierten Zeichen:"), this), "Label2",
+    , Label2(place(new QLabel(tr("Anzahl der generierten Zeichen:"), this), "Label2",
                    fromTwips(128, 960, 4215, 375)))
     , Label3(place(new QLabel(QStringLiteral("0 "), this), "Label3", fromTwips(4328, 960, 5895, 375)))
     , Command1(place(new QPushButton(IdleCaption, this), "Command1", fromTwips(3008, 1560, 4335, 615)))
@@ -140,12 +153,11 @@ Form1::Form1(QWidget *parent, const QString &logPath)
     Text1->setFocus();
 
     describe(this, QStringLiteral("Dovevad"),
-             QStringLiteral("Tippt zufällige Buchstaben, bis die eingegebene Zeichenfolge erscheint."));
-    describe(Text1, QStringLiteral("Zeichenfolge"), Text1Description);
-    describe(Label2, QStringLiteral("Anzahl der generierten Zeichen"),
-             QStringLiteral("Beschriftung des Zählers."));
+             tr("Tippt zufällige Buchstaben, bis die eingegebene Zeichenfolge erscheint."));
+    describe(Text1, tr("Zeichenfolge"), text1Description());
+    describe(Label2, tr("Anzahl der generierten Zeichen"), tr("Beschriftung des Zählers."));
     tellCount(); // the counter's name is the count, as a screen reader reads it
-    describe(Command2, QStringLiteral("Hilfe"), QStringLiteral("Zeigt die Hilfe an."));
+    describe(Command2, tr("Hilfe"), tr("Zeigt die Hilfe an."));
     showIdle(); // the window starts idle, which also names Command1 for screen readers
 
     // What a run for the target would cost, and what the run costs.
@@ -259,7 +271,7 @@ void Form1::Command1_Click()
 void Form1::showIdle()
 {
     Command1->setText(IdleCaption);
-    describe(Command1, IdleCaption, QStringLiteral("Beginnt zu tippen, bis die Zeichenfolge erscheint."));
+    describe(Command1, IdleCaption, tr("Beginnt zu tippen, bis die Zeichenfolge erscheint."));
     laufend = false;
     Text1->setEnabled(true);
 }
@@ -267,14 +279,13 @@ void Form1::showIdle()
 void Form1::showBusy()
 {
     Command1->setText(QStringLiteral("Stop"));
-    describe(Command1, QStringLiteral("Stop"), QStringLiteral("Hält das Tippen an."));
+    describe(Command1, QStringLiteral("Stop"), tr("Hält das Tippen an."));
     Text1->setEnabled(false);
 }
 
 void Form1::Command2_Click()
 {
-    MsgBox::show(this, HelpText + QStringLiteral("\r\n") + ContactLine, MsgBox::Question,
-                 QStringLiteral("Hilfe"));
+    MsgBox::show(this, helpText(), MsgBox::Question, tr("Hilfe"));
 }
 
 void Form1::Text1_LostFocus()
@@ -323,8 +334,8 @@ void Form1::tellCount()
 {
     m_countTold.start();
     Label3->setAccessibleName(Label3->text().trimmed());
-    Label3->setAccessibleDescription(Label3->toolTip().isEmpty() ? Label3Description
-                                                                  : Label3Description + u'\n' + Label3->toolTip());
+    Label3->setAccessibleDescription(Label3->toolTip().isEmpty() ? label3Description()
+                                                                  : label3Description() + u'\n' + Label3->toolTip());
 }
 
 void Form1::colourLabels()
@@ -354,7 +365,7 @@ void Form1::showTargetTip()
     const QStorageInfo disk(QFileInfo(logPath()).path());
     Text1->setToolTip(Auskunft::zumZiel(Stringbereinigen(Text1->text()).toUpper(), m_lettersPerSecond,
                                         {quint64(disk.bytesAvailable()), quint64(disk.bytesTotal())}));
-    Text1->setAccessibleDescription(Text1Description + u'\n' + Text1->toolTip());
+    Text1->setAccessibleDescription(text1Description() + u'\n' + Text1->toolTip());
 }
 
 quintptr Form1::nativeHandle() const

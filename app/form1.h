@@ -23,6 +23,12 @@ class Form1 : public QWidget, private RunView, public Generator
 public:
     explicit Form1(QWidget *parent = nullptr, const QString &logPath = Generator::chooseLogPath());
 
+    // Has screen readers take the window for a window, not a filler. Call it
+    // once the application object is made and before any window is: an
+    // interface once made for a window is kept, and an application object's
+    // end forgets the factories.
+    static void offerToScreenReaders();
+
     // Ends the program as a close does where the window can no longer be
     // reached: removes the log and ends at once. Safe from any thread.
     void endWithoutDisplay();

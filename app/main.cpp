@@ -3,6 +3,7 @@
 #include "form1.h"
 #include "instancelock.h"
 #include "msgbox.h"
+#include "sprache.h"
 #include "terminationsignals.h"
 #include "windowhints.h"
 
@@ -40,10 +41,20 @@ void endOnLostWayland(QtMsgType type, const QMessageLogContext &context, const Q
 
 int main(int argc, char *argv[])
 {
-    if (const auto status = Befehlszeile::auswerten(argc, argv))
-        return *status;
+    Sprache sprache;
+    // Read before the window system is asked for, so that --help works
+    // without a display, in the user's language.
+    const auto befehl = [&] {
+        const QCoreApplication befehlszeile(argc, argv);
+        sprache.installieren();
+        return Befehlszeile::auswerten(argc, argv);
+    }();
+    if (befehl)
+        return *befehl;
     WindowHints::choosePlatform(Befehlszeile::plattform(argc, argv));
     QApplication app(argc, argv);
+    sprache.installieren();
+    Form1::offerToScreenReaders();
     QApplication::setApplicationName(QStringLiteral("Dovevad"));
     QApplication::setApplicationVersion(QStringLiteral(DOVEVAD_VERSION_TEXT));
     // Ties the window to the installed desktop entry and its icon.
@@ -54,8 +65,8 @@ int main(int argc, char *argv[])
     const InstanceLock lock(logPath + QStringLiteral(".lock"));
     if (lock.isHeldElsewhere()) {
         MsgBox::show(nullptr,
-                     QStringLiteral("Dovevad läuft bereits mit seiner Logdatei in diesem Ordner:\n\n%1\n\n"
-                                    "Ein zweites Dovevad würde sie überschreiben und wird darum nicht gestartet.")
+                     QCoreApplication::translate("Dovevad", "Dovevad läuft bereits mit seiner Logdatei in diesem Ordner:\n\n%1\n\n"
+                                                            "Ein zweites Dovevad würde sie überschreiben und wird darum nicht gestartet.")
                          .arg(QDir::toNativeSeparators(QFileInfo(logPath).path())),
                      MsgBox::Information, QStringLiteral("Dovevad"));
         return 0;

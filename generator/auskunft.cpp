@@ -4,7 +4,9 @@
 #include "reserve.h"
 #include "wartezeit.h"
 
-#include <QLocale>
+#include "sprache.h"
+
+#include <QCoreApplication>
 
 #include <cmath>
 
@@ -19,7 +21,7 @@ QString number(long double log10, Rundung rundung = Rundung::Naechst)
 
 QString speed(double lettersPerSecond)
 {
-    return number(std::log10((long double)lettersPerSecond)) + QStringLiteral(" Zeichen pro Sekunde");
+    return number(std::log10((long double)lettersPerSecond)) + QCoreApplication::translate("Auskunft", " Zeichen pro Sekunde");
 }
 
 QString duration(long double log10Seconds)
@@ -32,12 +34,15 @@ QString duration(long double log10Seconds)
         const char *many;
     };
     static constexpr Unit Units[] = {
-        {1e-3L, 1, "Millisekunde", "Millisekunden"}, {1, 120, "Sekunde", "Sekunden"},
-        {60, 7200, "Minute", "Minuten"},             {3600, 172800, "Stunde", "Stunden"},
-        {86400, 63115200, "Tag", "Tage"},             {31557600, 0, "Jahr", "Jahre"},
+        {1e-3L, 1, QT_TRANSLATE_NOOP("Auskunft", "Millisekunde"), QT_TRANSLATE_NOOP("Auskunft", "Millisekunden")},
+        {1, 120, QT_TRANSLATE_NOOP("Auskunft", "Sekunde"), QT_TRANSLATE_NOOP("Auskunft", "Sekunden")},
+        {60, 7200, QT_TRANSLATE_NOOP("Auskunft", "Minute"), QT_TRANSLATE_NOOP("Auskunft", "Minuten")},
+        {3600, 172800, QT_TRANSLATE_NOOP("Auskunft", "Stunde"), QT_TRANSLATE_NOOP("Auskunft", "Stunden")},
+        {86400, 63115200, QT_TRANSLATE_NOOP("Auskunft", "Tag"), QT_TRANSLATE_NOOP("Auskunft", "Tage")},
+        {31557600, 0, QT_TRANSLATE_NOOP("Auskunft", "Jahr"), QT_TRANSLATE_NOOP("Auskunft", "Jahre")},
     };
     if (log10Seconds < -3)
-        return QStringLiteral("unter einer Millisekunde");
+        return QCoreApplication::translate("Auskunft", "unter einer Millisekunde");
     for (const Unit &unit : Units) {
         const long double log10Value = log10Seconds - std::log10(unit.seconds);
         // What reads as 1.000 of a unit reads in the next.
@@ -46,7 +51,7 @@ QString duration(long double log10Seconds)
                 && Grosszahl::dreiStellen(std::pow(10.0L, log10Value), Rundung::Naechst) < 1000);
         if (fits) {
             const QString value = number(log10Value);
-            return value + u' ' + QLatin1String(value == QLatin1String("1") ? unit.one : unit.many);
+            return value + u' ' + QCoreApplication::translate("Auskunft", value == u"1" ? unit.one : unit.many);
         }
     }
     return {};
@@ -56,7 +61,7 @@ QString bytes(long double log10Bytes)
 {
     if (log10Bytes < 18)
         return groesse(quint64(std::llround(std::pow(10.0L, log10Bytes))));
-    return number(log10Bytes) + QStringLiteral(" Byte");
+    return number(log10Bytes) + QCoreApplication::translate("Auskunft", " Byte");
 }
 
 // A chance is never claimed higher than it is.
@@ -65,20 +70,20 @@ QString percent(long double log10Chance)
     if (std::isinf(log10Chance))
         return QStringLiteral("0 %");
     if (log10Chance > std::log10(0.999L))
-        return QStringLiteral("über 99,9 %");
+        return QCoreApplication::translate("Auskunft", "über 99,9 %");
     return number(log10Chance + 2, Rundung::Ab) + QStringLiteral(" %");
 }
 
 QString closest(const QString &ziel, const Generator::Naehe &naehe)
 {
     if (naehe.buchstaben == 0)
-        return QStringLiteral("Am nächsten bisher: noch kein Buchstabe der Zeichenfolge");
+        return QCoreApplication::translate("Auskunft", "Am nächsten bisher: noch kein Buchstabe der Zeichenfolge");
     constexpr int Shown = 40;
     const QString letters = naehe.buchstaben <= Shown ? ziel.left(naehe.buchstaben) : ziel.left(Shown) + u'…';
-    return QStringLiteral("Am nächsten bisher: %1, %2 von %3 Buchstaben, nach %4 Zeichen")
-        .arg(letters, QLocale(QLocale::German).toString(naehe.buchstaben),
-             QLocale(QLocale::German).toString(qlonglong(ziel.size())),
-             QLocale(QLocale::German).toString(naehe.nachZeichen));
+    const QLocale zahlen = Sprache::zahlen();
+    return QCoreApplication::translate("Auskunft", "Am nächsten bisher: %1, %2 von %3 Buchstaben, nach %4 Zeichen")
+        .arg(letters, zahlen.toString(naehe.buchstaben), zahlen.toString(qlonglong(ziel.size())),
+             zahlen.toString(naehe.nachZeichen));
 }
 
 } // namespace
@@ -86,23 +91,23 @@ QString closest(const QString &ziel, const Generator::Naehe &naehe)
 QString Auskunft::zumZiel(const QString &ziel, double lettersPerSecond, const OutputFile::Space &disk)
 {
     if (ziel.isEmpty())
-        return QStringLiteral("Eine leere Zeichenfolge ist sofort gefunden, ohne ein einziges Zeichen.");
+        return QCoreApplication::translate("Auskunft", "Eine leere Zeichenfolge ist sofort gefunden, ohne ein einziges Zeichen.");
     const Wartezeit wartezeit(ziel);
     const long double expected = wartezeit.expected().log10();
     const long double logBytes = expected + std::log10(3.0L); // a letter, CR and LF
     QStringList lines = {
-        QStringLiteral("Erwartet: %1 Zeichen").arg(wartezeit.expected().text()),
-        QStringLiteral("Gefunden mit 50 % Wahrscheinlichkeit nach %1 Zeichen, mit 95 % nach %2")
+        QCoreApplication::translate("Auskunft", "Erwartet: %1 Zeichen").arg(wartezeit.expected().text()),
+        QCoreApplication::translate("Auskunft", "Gefunden mit 50 % Wahrscheinlichkeit nach %1 Zeichen, mit 95 % nach %2")
             .arg(wartezeit.mark(1, 2).text(Rundung::Auf), wartezeit.mark(19, 20).text(Rundung::Auf)),
-        lettersPerSecond > 0 ? QStringLiteral("Erwartete Dauer: %1 bei %2")
+        lettersPerSecond > 0 ? QCoreApplication::translate("Auskunft", "Erwartete Dauer: %1 bei %2")
                                    .arg(duration(expected - std::log10((long double)lettersPerSecond)),
                                         speed(lettersPerSecond))
-                             : QStringLiteral("Erwartete Dauer: wird noch gemessen"),
-        QStringLiteral("Erwartete Größe der Logdatei: %1, frei sind %2").arg(bytes(logBytes), groesse(disk.available)),
+                             : QCoreApplication::translate("Auskunft", "Erwartete Dauer: wird noch gemessen"),
+        QCoreApplication::translate("Auskunft", "Erwartete Größe der Logdatei: %1, frei sind %2").arg(bytes(logBytes), groesse(disk.available)),
     };
     if (logBytes > std::log10((long double)std::max<quint64>(Reserve::roomBefore(disk), 1)))
-        lines << QStringLiteral("Warnung: So viel Platz ist nicht frei; der Lauf hält vorher an, "
-                                "damit der Datenträger nicht vollläuft.");
+        lines << QCoreApplication::translate("Auskunft", "Warnung: So viel Platz ist nicht frei; der Lauf hält vorher an, "
+                                                         "damit der Datenträger nicht vollläuft.");
     return lines.join(u'\n');
 }
 
@@ -110,8 +115,8 @@ QString Auskunft::zumLauf(const QString &ziel, const Wartezeit &wartezeit, qint6
                           const Generator::Naehe &naehe)
 {
     return speed(lettersPerSecond) + u'\n'
-        + QStringLiteral("Eine Zeichenfolge dieser Art wäre nach %1 Zeichen mit %2 Wahrscheinlichkeit "
-                         "schon erschienen.")
+        + QCoreApplication::translate("Auskunft", "Eine Zeichenfolge dieser Art wäre nach %1 Zeichen mit %2 "
+                                                  "Wahrscheinlichkeit schon erschienen.")
               .arg(Grosszahl((unsigned __int128)letters).text(Rundung::Auf), percent(wartezeit.log10Chance(letters)))
         + u'\n' + closest(ziel, naehe);
 }

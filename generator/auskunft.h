@@ -7,7 +7,7 @@
 
 class Wartezeit;
 
-// What the window tells the user, in German, of what a run costs: before it
+// What the window tells the user, in the chosen language, of what a run costs: before it
 // starts, and while it runs and after. A shortened number that claims that
 // something holds by then is rounded so that the claim is true.
 namespace Auskunft {

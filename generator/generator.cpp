@@ -8,13 +8,14 @@
 #include "reserve.h"
 #include "runview.h"
 #include "shell.h"
+#include "sprache.h"
 #include "viewerstart.h"
 #include "vortipper.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QLocale>
+#include <QCoreApplication>
 
 #include <algorithm>
 #include <cstring>
@@ -152,8 +153,8 @@ void Generator::generieren(Source random)
             m_naehe = naehe;
             showCount();
             withGeneratorWhole(random, [this] {
-                m_view.showMessage(QStringLiteral("Zeichenfolge wurde gefunden!"), MsgBox::Information,
-                                   QStringLiteral("Gefunden!"));
+                m_view.showMessage(QCoreApplication::translate("Generator", "Zeichenfolge wurde gefunden!"),
+                                   MsgBox::Information, QCoreApplication::translate("Generator", "Gefunden!"));
             });
             break;
         }
@@ -234,10 +235,11 @@ double Generator::measureLettersPerSecond()
 
 void Generator::reportDiskNearlyFull(qint64 logSize)
 {
-    m_view.showMessage(QStringLiteral("Der Datenträger ist fast voll. Damit andere Programme ihre Dateien "
-                                      "noch speichern können, hat Dovevad aufgehört zu tippen.\n\n"
-                                      "Die Logdatei enthält %1 Zeichen und belegt %2.")
-                           .arg(QLocale(QLocale::German).toString(Anzahl.whole()), groesse(quint64(logSize))),
+    m_view.showMessage(QCoreApplication::translate("Generator",
+                                                   "Der Datenträger ist fast voll. Damit andere Programme ihre Dateien "
+                                                   "noch speichern können, hat Dovevad aufgehört zu tippen.\n\n"
+                                                   "Die Logdatei enthält %1 Zeichen und belegt %2.")
+                           .arg(Sprache::zahlen().toString(Anzahl.whole()), groesse(quint64(logSize))),
                        MsgBox::Exclamation, QStringLiteral("Dovevad"));
 }
 
@@ -268,8 +270,9 @@ QStringList Generator::viewerArguments(const QString &Datei) const
 void Generator::meldeNichtGeoeffnet(const QString &Datei)
 {
     // The viewer is how a run's letters reach the user: its failure is said.
-    m_view.showMessage(QStringLiteral("Die Logdatei konnte nicht in einem Textbetrachter geöffnet werden. "
-                                      "Sie bleibt hier erhalten:\n\n%1")
+    m_view.showMessage(QCoreApplication::translate("Generator",
+                                                   "Die Logdatei konnte nicht in einem Textbetrachter geöffnet werden. "
+                                                   "Sie bleibt hier erhalten:\n\n%1")
                            .arg(QDir::toNativeSeparators(Datei)),
                        MsgBox::Exclamation, QStringLiteral("Dovevad"));
 }

@@ -1,6 +1,8 @@
 #include "grosszahl.h"
 
-#include <QLocale>
+#include "sprache.h"
+
+#include <QCoreApplication>
 
 #include <cmath>
 #include <limits>
@@ -14,7 +16,15 @@ struct Band
     int exponent;
     const char *unit;
 };
-constexpr Band Bands[] = {{12, " Bio."}, {9, " Mrd."}, {6, " Mio."}, {0, ""}};
+constexpr Band Bands[] = {{12, QT_TRANSLATE_NOOP("Grosszahl", " Bio.")},
+                          {9, QT_TRANSLATE_NOOP("Grosszahl", " Mrd.")},
+                          {6, QT_TRANSLATE_NOOP("Grosszahl", " Mio.")},
+                          {0, ""}};
+
+QString einheit(const Band &band)
+{
+    return *band.unit ? QCoreApplication::translate("Grosszahl", band.unit) : QString();
+}
 
 long double rounded(long double value, Grosszahl::Rundung rundung)
 {
@@ -47,18 +57,18 @@ long double threeSignificant(long double value, Grosszahl::Rundung rundung, bool
     return (fuzzy ? roundedFuzzy(digits, rundung) : rounded(digits, rundung)) * step;
 }
 
-// Below 10^15: the rounded value with the German words for millions,
-// billions and trillions.
+// Below 10^15: the rounded value with the words for millions, billions and
+// trillions.
 QString threeDigits(long double value)
 {
-    const QLocale german(QLocale::German);
+    const QLocale zahlen = Sprache::zahlen();
     for (const Band &band : Bands) {
         const long double scaled = value / std::pow(10.0L, band.exponent);
         if (scaled < 1 && band.exponent > 0)
             continue;
         if (scaled >= 1000)
-            return german.toString(qlonglong(std::llround(scaled))) + QLatin1String(band.unit);
-        return german.toString(double(scaled), 'g', 3) + QLatin1String(band.unit);
+            return zahlen.toString(qlonglong(std::llround(scaled))) + einheit(band);
+        return zahlen.toString(double(scaled), 'g', 3) + einheit(band);
     }
     return {};
 }
@@ -108,7 +118,7 @@ long double Grosszahl::dreiStellen(long double value, Rundung rundung)
 QString Grosszahl::text(Rundung rundung) const
 {
     if (!m_floating && m_exact < 1'000'000)
-        return QLocale(QLocale::German).toString(qulonglong(m_exact));
+        return Sprache::zahlen().toString(qulonglong(m_exact));
     long double log = log10();
     if (std::isinf(log) && log < 0)
         return QStringLiteral("0");
@@ -126,6 +136,6 @@ QString Grosszahl::text(Rundung rundung) const
         exponent += 1;
     }
     return QStringLiteral("≈ %1 · 10^%2")
-        .arg(QLocale(QLocale::German).toString(double(mantissa), 'f', 1))
+        .arg(Sprache::zahlen().toString(double(mantissa), 'f', 1))
         .arg(qlonglong(exponent));
 }

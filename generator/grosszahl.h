@@ -28,7 +28,7 @@ public:
     // Minus infinity for zero.
     long double log10() const;
 
-    // German, as a reader takes it in: exact below a million ("17.576"),
+    // As a reader of the chosen language takes it in, here German: exact below a million ("17.576"),
     // then three significant digits ("11,9 Mio.", "1,2 Mrd.", "3,4 Bio."),
     // from 10^15 on, and for fractions below 10^-3, a power of ten
     // ("≈ 9,5 · 10^16"). What would read 1.000 Bio. reads as a power.

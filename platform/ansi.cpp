@@ -2,6 +2,8 @@
 
 #include "runtimeerror.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <array>
 
@@ -28,7 +30,7 @@ int Ansi::codeOfNonAscii(char16_t c)
 QChar Ansi::characterOfNonAscii(int code)
 {
     if (code < 0 || code > 255)
-        throw RuntimeError(QStringLiteral("Ungültiger Zeichencode %1.").arg(code));
+        throw RuntimeError(QCoreApplication::translate("Laufzeit", "Ungültiger Zeichencode %1.").arg(code));
     if (code >= 0x80 && code < 0xA0)
         return QChar(HighControlRange[code - 0x80]);
     return QChar(char16_t(code));

@@ -2,6 +2,7 @@
 
 #include "runtimeerror.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <QtGlobal>
 
@@ -20,7 +21,7 @@ public:
     Currency &operator+=(qint64 whole)
     {
         if (__builtin_add_overflow(m_scaled, whole * Scale, &m_scaled))
-            throw RuntimeError(QStringLiteral("Überlauf: Die Anzahl ist zu groß geworden."));
+            throw RuntimeError(QCoreApplication::translate("Laufzeit", "Überlauf: Die Anzahl ist zu groß geworden."));
         return *this;
     }
 

@@ -64,5 +64,5 @@ bool Files::exists(const QString &path)
 void Files::remove(const QString &path)
 {
     if (::unlink(path.toLocal8Bit().constData()) != 0 && errno != ENOENT)
-        throw RuntimeError::fromErrno(QStringLiteral("Die Datei konnte nicht gelöscht werden."), path, errno);
+        throw RuntimeError::fromErrno(QCoreApplication::translate("Laufzeit", "Die Datei konnte nicht gelöscht werden."), path, errno);
 }

@@ -3,6 +3,8 @@
 #include "runtimeerror.h"
 #include "writebehind.h"
 
+#include <QCoreApplication>
+
 #include <cerrno>
 #include <cstring>
 
@@ -31,7 +33,7 @@ void OutputFile::open(const QString &path)
     const int fd = ::open(nativePath.constData(),
                           O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd < 0)
-        throw RuntimeError::fromErrno(QStringLiteral("Die Datei konnte nicht zum Schreiben geöffnet werden."),
+        throw RuntimeError::fromErrno(QCoreApplication::translate("Laufzeit", "Die Datei konnte nicht zum Schreiben geöffnet werden."),
                                       path, errno);
     m_fd = fd;
     m_path = path;
@@ -59,7 +61,7 @@ void OutputFile::printLongLine(QStringView line)
 void OutputFile::handOver()
 {
     if (!isOpen())
-        throw RuntimeError(QStringLiteral("In eine geschlossene Datei kann nicht geschrieben werden."), m_path);
+        throw RuntimeError(QCoreApplication::translate("Laufzeit", "In eine geschlossene Datei kann nicht geschrieben werden."), m_path);
     if (!m_behind) {
         m_behind = std::make_unique<WriteBehind>([this](const char *data, qsizetype size) { writeBehind(data, size); });
         for (int i = 1; i <= Spares; ++i)
@@ -96,7 +98,7 @@ void OutputFile::writeBehind(const char *data, qsizetype size)
 void OutputFile::writeAll(const char *data, qsizetype size)
 {
     if (!isOpen())
-        throw RuntimeError(QStringLiteral("In eine geschlossene Datei kann nicht geschrieben werden."), m_path);
+        throw RuntimeError(QCoreApplication::translate("Laufzeit", "In eine geschlossene Datei kann nicht geschrieben werden."), m_path);
     const char *const start = data;
     while (size > 0) {
         const ssize_t written = ::write(m_fd, data, size_t(size));
@@ -105,7 +107,7 @@ void OutputFile::writeAll(const char *data, qsizetype size)
             if (error == EINTR)
                 continue;
             keepWholeLines(start, data - start);
-            throw RuntimeError::fromErrno(QStringLiteral("In die Datei konnte nicht geschrieben werden."),
+            throw RuntimeError::fromErrno(QCoreApplication::translate("Laufzeit", "In die Datei konnte nicht geschrieben werden."),
                                           m_path, error);
         }
         data += written;
@@ -128,7 +130,7 @@ OutputFile::Space OutputFile::space() const
 {
     struct statvfs system{};
     if (::fstatvfs(m_fd, &system) != 0)
-        throw RuntimeError::fromErrno(QStringLiteral("Der freie Platz auf dem Datenträger konnte nicht ermittelt werden."),
+        throw RuntimeError::fromErrno(QCoreApplication::translate("Laufzeit", "Der freie Platz auf dem Datenträger konnte nicht ermittelt werden."),
                                       m_path, errno);
     return {quint64(system.f_bavail) * system.f_frsize, quint64(system.f_blocks) * system.f_frsize};
 }
@@ -149,7 +151,7 @@ void OutputFile::close()
     const int error = errno;
     m_fd = -1;
     if (result != 0 && error != EINTR)
-        throw RuntimeError::fromErrno(QStringLiteral("Die Datei konnte nicht geschlossen werden."), m_path, error);
+        throw RuntimeError::fromErrno(QCoreApplication::translate("Laufzeit", "Die Datei konnte nicht geschlossen werden."), m_path, error);
 }
 
 // Whatever is on its way is written first; the thread ends with it.

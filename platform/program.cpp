@@ -41,6 +41,6 @@ void Program::failAndEnd(QWidget *parent, const QString &message)
 {
     std::fprintf(stderr, "%s\n", qPrintable(message));
     MsgBox::show(parent, message, MsgBox::Critical,
-                 QCoreApplication::applicationName() + QStringLiteral(" – Fehler"));
+                 QCoreApplication::applicationName() + QCoreApplication::translate("Laufzeit", " – Fehler"));
     end(1);
 }

@@ -2,6 +2,7 @@
 
 #include "runtimeerror.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <new>
@@ -36,7 +37,7 @@ void runHandler(QWidget *parent, Handler &&handler)
     } catch (const RuntimeError &error) {
         failAndEnd(parent, error.text());
     } catch (const std::bad_alloc &) {
-        failAndEnd(parent, QStringLiteral("Nicht genügend Arbeitsspeicher."));
+        failAndEnd(parent, QCoreApplication::translate("Laufzeit", "Nicht genügend Arbeitsspeicher."));
     } catch (const std::exception &error) {
         failAndEnd(parent, QString::fromLocal8Bit(error.what()));
     }

@@ -1,6 +1,7 @@
 #include "qtcommandline.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 
 void QtCommandLine::addQtOptions(QCommandLineParser &parser)
 {
@@ -29,14 +30,19 @@ void QtCommandLine::print(std::FILE *stream, const QString &text)
 
 int QtCommandLine::wrong(const char *program, const QString &what)
 {
-    print(stderr, QStringLiteral("%1: %2; %1 --help sagt, was geht.\n").arg(QLatin1String(program), what));
+    print(stderr, QCoreApplication::translate("QtCommandLine", "%1: %2; %1 --help sagt, was geht.\n").arg(QLatin1String(program), what));
     return 2;
 }
 
 QString QtCommandLine::parseError(const QCommandLineParser &parser)
 {
     const QStringList unknown = parser.unknownOptionNames();
-    return unknown.isEmpty() ? parser.errorText() : QStringLiteral("Unbekannte Option „%1“").arg(unknown.constFirst());
+    if (!unknown.isEmpty())
+        return QCoreApplication::translate("QtCommandLine", "Unbekannte Option „%1“").arg(unknown.constFirst());
+    QString text = parser.errorText();
+    if (text.endsWith(u'.'))
+        text.chop(1); // the sentence goes on after it
+    return text;
 }
 
 QString QtCommandLine::platform(int argc, const char *const argv[])

@@ -17,7 +17,7 @@ QStringList arguments(int argc, const char *const argv[]);
 void print(std::FILE *stream, const QString &text);
 // Says on stderr what is wrong and where help is; the status to end with.
 int wrong(const char *program, const QString &what);
-// What the parser could not read, in German where it is an unknown option.
+// What the parser could not read, in the words of the program or of Qt.
 QString parseError(const QCommandLineParser &parser);
 // The platform chosen with -platform, or nothing.
 QString platform(int argc, const char *const argv[]);

@@ -1,14 +1,16 @@
 #include "runtimeerror.h"
 
+#include <QCoreApplication>
+
 #include <cstring>
 
 RuntimeError::RuntimeError(const QString &failure, const QString &file, const QString &reason)
     : m_text(failure)
 {
     if (!file.isEmpty())
-        m_text += QStringLiteral("\n\nDatei: ") + file;
+        m_text += QCoreApplication::translate("Laufzeit", "\n\nDatei: ") + file;
     if (!reason.isEmpty())
-        m_text += QStringLiteral("\nGrund: ") + reason;
+        m_text += QCoreApplication::translate("Laufzeit", "\nGrund: ") + reason;
     m_utf8 = m_text.toUtf8();
 }
 

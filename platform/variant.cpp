@@ -2,6 +2,7 @@
 
 #include "runtimeerror.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 
 #include <cmath>
@@ -34,7 +35,7 @@ qint16 Variant::roundedHalfToEven(double value)
     // nearbyint in the default rounding mode rounds half to even.
     const double rounded = std::nearbyint(value);
     if (!(rounded >= -32768.0 && rounded <= 32767.0))
-        throw RuntimeError(QStringLiteral("Überlauf: %1 passt in keine 16-Bit-Ganzzahl.").arg(value));
+        throw RuntimeError(QCoreApplication::translate("Laufzeit", "Überlauf: %1 passt in keine 16-Bit-Ganzzahl.").arg(value));
     return qint16(rounded);
 }
 

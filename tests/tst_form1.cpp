@@ -3,6 +3,7 @@
 #include "form1.h"
 #include "lettercap.h"
 #include "shellrecorder.h"
+#include "sprache.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -11,10 +12,12 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -59,10 +62,16 @@ class tst_Form1 : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { capLetters(); }
+    void initTestCase()
+    {
+        capLetters();
+        Form1::offerToScreenReaders();
+    }
     void init();
     void cleanup();
     void startsAsLaidOut();
+    void speaksTheUsersLanguage_data();
+    void speaksTheUsersLanguage();
     void startAndStop();
     void tooltipsTellWhatARunCosts();
     void emptyTargetIsFoundAtOnce();
@@ -190,6 +199,42 @@ void tst_Form1::startsAsLaidOut()
         QVERIFY2(!widget->accessibleName().isEmpty(), qPrintable(widget->objectName()));
         QVERIFY2(!widget->accessibleDescription().isEmpty(), qPrintable(widget->objectName()));
     }
+}
+
+void tst_Form1::speaksTheUsersLanguage_data()
+{
+    QTest::addColumn<QStringList>("languages"); // the user's, best first
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("tip");
+    QTest::addColumn<QString>("undo"); // Qt's own text in the box's menu
+    const QString german = QStringLiteral("Anzahl der generierten Zeichen:");
+    const QString germanTip = QStringLiteral("Erwartet: ≈ 9,5 · 10^16 Zeichen");
+    const QString english = QStringLiteral("Number of characters generated:");
+    const QString englishTip = QStringLiteral("Expected: ≈ 9.5 · 10^16 characters");
+    QTest::newRow("German") << QStringList{"de-AT", "de"} << german << germanTip << QStringLiteral("&Rückgängig");
+    QTest::newRow("English") << QStringList{"en-US", "en"} << english << englishTip << QStringLiteral("&Undo");
+    QTest::newRow("French, then English") << QStringList{"fr-FR", "fr", "en-GB"} << english << englishTip << QStringLiteral("&Undo");
+    QTest::newRow("French alone") << QStringList{"fr-FR", "fr"} << german << germanTip << QStringLiteral("&Rückgängig");
+    QTest::newRow("C locale") << QStringList{"C"} << german << germanTip << QStringLiteral("&Rückgängig");
+}
+
+void tst_Form1::speaksTheUsersLanguage()
+{
+    QFETCH(QStringList, languages);
+    QFETCH(QString, label);
+    QFETCH(QString, tip);
+    QFETCH(QString, undo);
+    const auto germanAgain = qScopeGuard([] { Sprache(QStringList{}); });
+    Sprache sprache(languages);
+    sprache.installieren();
+    m_window = std::make_unique<Form1>();
+    auto *label2 = child<QLabel>("Label2");
+    QCOMPARE(label2->text(), label);
+    QVERIFY(label2->fontMetrics().horizontalAdvance(label) <= child<QLabel>("Label3")->x() - label2->x());
+    QVERIFY2(child<QLineEdit>("Text1")->toolTip().contains(tip), qPrintable(child<QLineEdit>("Text1")->toolTip()));
+    QCOMPARE(child<QPushButton>("Command1")->text(), IdleCaption);
+    const std::unique_ptr<QMenu> menu(child<QLineEdit>("Text1")->createStandardContextMenu());
+    QCOMPARE(menu->actions().constFirst()->text().section(u'\t', 0, 0), undo);
 }
 
 void tst_Form1::startAndStop()

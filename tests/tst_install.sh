@@ -15,9 +15,9 @@ usr/share/metainfo/$id.metainfo.xml
 usr/share/doc/dovevad/copyright
 usr/share/doc/dovevad/changelog.Debian.gz
 usr/share/man/man1/dovevad.1.gz
-usr/share/man/de/man1/dovevad.1.gz
+usr/share/man/en/man1/dovevad.1.gz
 usr/share/man/man1/dovevad-viewer.1.gz
-usr/share/man/de/man1/dovevad-viewer.1.gz
+usr/share/man/en/man1/dovevad-viewer.1.gz
 usr/share/lintian/overrides/dovevad
 usr/share/icons/hicolor/scalable/apps/$id.svg
 $(for size in 16 24 32 48 64 72 128 256; do echo "usr/share/icons/hicolor/${size}x${size}/apps/$id.png"; done)
@@ -127,3 +127,14 @@ status=0
 env -u DISPLAY "$program" --no-such-option 2>"$work/stderr" || status=$?
 [ "$status" -eq 2 ] && grep -q 'no-such-option' "$work/stderr" || fail "an unknown option: status $status, $(cat "$work/stderr")"
 ok "--help and --version need no display; an unknown option is named, status 2"
+
+# One language for everything, the user's where the program has it.
+for row in de_DE.UTF-8:Aufruf C:Aufruf fr_FR.UTF-8:Aufruf en_US.UTF-8:Usage; do
+    out=$(env -u LANGUAGE -u LC_ALL -u LC_MESSAGES "LANG=${row%%:*}" "$program" --help)
+    [[ "$out" == *$'\n'"${row#*:}: dovevad"* ]] || fail "--help under LANG=${row%%:*}: $out"
+done
+status=0
+env -u LANGUAGE -u LC_ALL -u LC_MESSAGES LANG=en_US.UTF-8 "$program" -platform 2>"$work/stderr" || status=$?
+[ "$status" -eq 2 ] && grep -q '^dovevad: .*platform.*; dovevad --help tells what works' "$work/stderr" \
+    || fail "an English complaint: status $status, $(cat "$work/stderr")"
+ok "--help in German under German, C and French, in English under English, and so are complaints"

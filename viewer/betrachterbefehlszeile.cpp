@@ -3,6 +3,7 @@
 #include "qtcommandline.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 
 using QtCommandLine::print;
 
@@ -12,7 +13,7 @@ const char Name[] = "dovevad-viewer";
 
 QString help()
 {
-    return QStringLiteral(
+    return QCoreApplication::translate("BetrachterBefehlszeile",
         "Aufruf: dovevad-viewer [Optionen] LOGDATEI\n"
         "\n"
         "Zeigt eine Logdatei von Dovevad („Generated Chars.txt“) jeder Größe: jedes Zeichen\n"
@@ -27,6 +28,11 @@ QString help()
         "                        K Buchstaben, deren letzter Zeichen N ist.\n"
         "\n"
         "Dazu Qts eigene Optionen, etwa -platform NAME, -style NAME oder -reverse.\n");
+}
+
+QString version()
+{
+    return QCoreApplication::translate("BetrachterBefehlszeile", "Dovevad-Logbetrachter") + QStringLiteral(" " DOVEVAD_VERSION_TEXT "\n");
 }
 
 int falsch(const QString &was)
@@ -49,17 +55,17 @@ std::variant<BetrachterBefehlszeile::Aufruf, int> BetrachterBefehlszeile::auswer
     if (!parser.parse(QtCommandLine::arguments(argc, argv)))
         return falsch(QtCommandLine::parseError(parser));
     if (parser.isSet(helpOption)) {
-        print(stdout, QStringLiteral("Dovevad-Logbetrachter " DOVEVAD_VERSION_TEXT "\n") + help());
+        print(stdout, version() + help());
         return 0;
     }
     if (parser.isSet(versionOption)) {
-        print(stdout, QStringLiteral("Dovevad-Logbetrachter " DOVEVAD_VERSION_TEXT "\n"));
+        print(stdout, version());
         return 0;
     }
     const QStringList files = parser.positionalArguments();
     if (files.size() != 1)
-        return falsch(files.isEmpty() ? QStringLiteral("Welche Logdatei?")
-                                      : QStringLiteral("Unerwartetes Argument „%1“").arg(files.at(1)));
+        return falsch(files.isEmpty() ? QCoreApplication::translate("BetrachterBefehlszeile", "Welche Logdatei?")
+                                      : QCoreApplication::translate("BetrachterBefehlszeile", "Unerwartetes Argument „%1“").arg(files.at(1)));
     Aufruf aufruf{files.constFirst(), {}};
     aufruf.ausgang.ziel = parser.value(zielOption);
     bool ok = true;
@@ -74,7 +80,7 @@ std::variant<BetrachterBefehlszeile::Aufruf, int> BetrachterBefehlszeile::auswer
         ok = ok && beide;
     }
     if (!ok || aufruf.ausgang.bis < 0 || aufruf.ausgang.buchstaben < 0)
-        return falsch(QStringLiteral("Keine Zeichennummer: „%1“")
+        return falsch(QCoreApplication::translate("BetrachterBefehlszeile", "Keine Zeichennummer: „%1“")
                           .arg(parser.value(parser.isSet(gefundenOption) ? gefundenOption : naeheOption)));
     return aufruf;
 }

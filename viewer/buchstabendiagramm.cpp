@@ -1,5 +1,7 @@
 #include "buchstabendiagramm.h"
 
+#include "sprache.h"
+
 #include <QLocale>
 #include <QPainter>
 
@@ -14,7 +16,7 @@ QString prozent(double wert)
 {
     // Two figures after the point are what a fair log shows after a few
     // million letters; a plus says which way.
-    const QString text = QLocale(QLocale::German).toString(wert, 'f', 2) + QStringLiteral(" %");
+    const QString text = Sprache::zahlen().toString(wert, 'f', 2) + QStringLiteral(" %");
     return wert > 0 ? u'+' + text : text;
 }
 
@@ -24,7 +26,7 @@ Buchstabendiagramm::Buchstabendiagramm(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("buchstabendiagramm"));
     setFocusPolicy(Qt::TabFocus);
-    setAccessibleName(QStringLiteral("Verteilung der Buchstaben"));
+    setAccessibleName(tr("Verteilung der Buchstaben"));
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
 }
 
@@ -51,15 +53,15 @@ double Buchstabendiagramm::abweichung(int buchstabe) const
 QString Buchstabendiagramm::zahlen() const
 {
     if (!m_gezaehlt)
-        return QStringLiteral("Die Buchstaben werden noch gezählt.");
-    const QLocale german(QLocale::German);
+        return tr("Die Buchstaben werden noch gezählt.");
+    const QLocale zahlen = Sprache::zahlen();
     QStringList lines;
-    lines << QStringLiteral("%1 Buchstaben, ein gleicher Anteil wären %2 je Buchstabe")
-                 .arg(german.toString(summe()), german.toString(double(summe()) / 26.0, 'f', 1));
+    lines << tr("%1 Buchstaben, ein gleicher Anteil wären %2 je Buchstabe")
+                 .arg(zahlen.toString(summe()), zahlen.toString(double(summe()) / 26.0, 'f', 1));
     for (int c = 0; c < 26; ++c)
-        lines << QStringLiteral("%1: %2, %3").arg(QChar(u'A' + c), german.toString(m_zaehlung.je[c]), prozent(abweichung(c)));
+        lines << QStringLiteral("%1: %2, %3").arg(QChar(u'A' + c), zahlen.toString(m_zaehlung.je[c]), prozent(abweichung(c)));
     if (m_zaehlung.fremde > 0)
-        lines << QStringLiteral("%1 Zeilen ohne Buchstaben").arg(german.toString(m_zaehlung.fremde));
+        lines << tr("%1 Zeilen ohne Buchstaben").arg(zahlen.toString(m_zaehlung.fremde));
     return lines.join(u'\n');
 }
 
@@ -92,7 +94,7 @@ void Buchstabendiagramm::paintEvent(QPaintEvent *)
     double groesste = 0;
     for (int c = 0; c < 26; ++c)
         groesste = std::max(groesste, std::fabs(abweichung(c)));
-    const QLocale german(QLocale::German);
+    const QLocale zahlen = Sprache::zahlen();
     for (int c = 0; c < 26; ++c) {
         const int y = Rand + c * hoehe;
         painter.setPen(colours.color(QPalette::Text));
@@ -101,7 +103,7 @@ void Buchstabendiagramm::paintEvent(QPaintEvent *)
         const QRect balken = QRect(QPoint(mitte, y + 3), QPoint(mitte + laenge, y + hoehe - 4)).normalized();
         painter.fillRect(balken, colours.color(QPalette::Highlight));
         painter.drawText(QRect(balkenX + balkenBreite + Rand, y, textBreite + Rand, hoehe), Qt::AlignRight | Qt::AlignVCenter,
-                         german.toString(m_zaehlung.je[c]) + QStringLiteral("  ") + prozent(abweichung(c)));
+                         zahlen.toString(m_zaehlung.je[c]) + QStringLiteral("  ") + prozent(abweichung(c)));
     }
     // The even share.
     painter.setPen(QPen(colours.color(QPalette::Text), 1, Qt::DashLine));

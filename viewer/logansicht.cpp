@@ -26,7 +26,7 @@ LogAnsicht::LogAnsicht(QWidget *parent) : QAbstractScrollArea(parent)
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     viewport()->setBackgroundRole(QPalette::Base);
     viewport()->setAutoFillBackground(true);
-    setAccessibleName(QStringLiteral("Logdatei"));
+    setAccessibleName(tr("Logdatei"));
 }
 
 void LogAnsicht::setDatei(std::shared_ptr<const Logdatei> datei)
@@ -139,20 +139,20 @@ const LogAnsicht::Markierung *LogAnsicht::markierung(qint64 zeile) const
 QString LogAnsicht::zeilentext(const char *bytes, qsizetype size)
 {
     if (size < Logdatei::Zeilenlaenge)
-        return size == 0 ? QStringLiteral("fehlt (die Datei ist kürzer geworden)")
-                         : QStringLiteral("unvollständig: die Zeile bricht ab");
+        return size == 0 ? tr("fehlt (die Datei ist kürzer geworden)")
+                         : tr("unvollständig: die Zeile bricht ab");
     if (Logdatei::istZeile(bytes))
         return QString(QLatin1Char(bytes[0]));
-    return QStringLiteral("kein Buchstabe (Bytes %1)")
+    return tr("kein Buchstabe (Bytes %1)")
         .arg(QString::fromLatin1(QByteArray(bytes, Logdatei::Zeilenlaenge).toHex(' ')));
 }
 
 QString LogAnsicht::beschreibung(qint64 zeile) const
 {
     if (zeilen() == 0)
-        return QStringLiteral("Die Logdatei ist leer.");
+        return tr("Die Logdatei ist leer.");
     const QByteArray bytes = m_datei->zeilen(zeile, 1);
-    QString text = QStringLiteral("Zeichen %1: %2").arg(Logdatei::nummer(zeile), zeilentext(bytes.constData(), bytes.size()));
+    QString text = tr("Zeichen %1: %2").arg(Logdatei::nummer(zeile), zeilentext(bytes.constData(), bytes.size()));
     if (const Markierung *mark = markierung(zeile))
         text += QStringLiteral(", ") + mark->name;
     return text;
@@ -176,7 +176,7 @@ void LogAnsicht::paintEvent(QPaintEvent *)
     if (zeilen() == 0) {
         painter.setPen(colours.color(QPalette::Text));
         painter.drawText(viewport()->rect().adjusted(Rand, Rand, -Rand, -Rand), Qt::AlignCenter | Qt::TextWordWrap,
-                         m_datei && m_datei->isOpen() ? QStringLiteral("Die Logdatei ist leer: der Lauf endete vor "
+                         m_datei && m_datei->isOpen() ? tr("Die Logdatei ist leer: der Lauf endete vor "
                                                                        "seinem ersten Zeichen.")
                                                       : QString());
         return;

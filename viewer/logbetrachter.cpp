@@ -5,6 +5,7 @@
 #include "logdatei.h"
 #include "msgbox.h"
 #include "shell.h"
+#include "sprache.h"
 
 #include <QApplication>
 #include <QBoxLayout>
@@ -51,10 +52,10 @@ Logbetrachter::Logbetrachter(const QString &path, const Ausgang &ausgang, QWidge
     , m_ansicht(new LogAnsicht)
     , m_gehezu(new QLineEdit)
     , m_suchtext(new QLineEdit(QString::fromLatin1(nurBuchstaben(ausgang.ziel))))
-    , m_zurueck(new QPushButton(QStringLiteral("&Rückwärts")))
-    , m_weiter(new QPushButton(QStringLiteral("&Vorwärts")))
+    , m_zurueck(new QPushButton(tr("&Rückwärts")))
+    , m_weiter(new QPushButton(tr("&Vorwärts")))
     , m_suchFortschritt(new QProgressBar)
-    , m_abbrechen(new QPushButton(QStringLiteral("Abbrechen")))
+    , m_abbrechen(new QPushButton(tr("Abbrechen")))
     , m_ausgangText(new QLabel)
     , m_diagramm(new Buchstabendiagramm)
     , m_zaehlFortschritt(new QProgressBar)
@@ -65,20 +66,20 @@ Logbetrachter::Logbetrachter(const QString &path, const Ausgang &ausgang, QWidge
     setObjectName(QStringLiteral("Logbetrachter"));
     setWindowIcon(QIcon(QStringLiteral(":/dovevad.png")));
     m_gehezu->setObjectName(QStringLiteral("gehezu"));
-    m_gehezu->setPlaceholderText(QStringLiteral("Nummer"));
-    m_gehezu->setAccessibleName(QStringLiteral("Gehe zu Zeichen Nummer"));
+    m_gehezu->setPlaceholderText(tr("Nummer"));
+    m_gehezu->setAccessibleName(tr("Gehe zu Zeichen Nummer"));
     m_suchtext->setObjectName(QStringLiteral("suchtext"));
-    m_suchtext->setAccessibleName(QStringLiteral("Gesuchte Buchstaben"));
+    m_suchtext->setAccessibleName(tr("Gesuchte Buchstaben"));
     m_zurueck->setObjectName(QStringLiteral("zurueck"));
     m_weiter->setObjectName(QStringLiteral("weiter"));
     m_suchFortschritt->setObjectName(QStringLiteral("suchFortschritt"));
-    m_suchFortschritt->setAccessibleName(QStringLiteral("Fortschritt der Suche"));
+    m_suchFortschritt->setAccessibleName(tr("Fortschritt der Suche"));
     m_abbrechen->setObjectName(QStringLiteral("abbrechen"));
     m_ausgangText->setObjectName(QStringLiteral("ausgang"));
     m_ausgangText->setWordWrap(true);
     m_ausgangText->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_zaehlFortschritt->setObjectName(QStringLiteral("zaehlFortschritt"));
-    m_zaehlFortschritt->setAccessibleName(QStringLiteral("Fortschritt der Zählung"));
+    m_zaehlFortschritt->setAccessibleName(tr("Fortschritt der Zählung"));
     m_meldung->setObjectName(QStringLiteral("meldung"));
     m_meldung->setWordWrap(true);
     for (QProgressBar *bar : {m_suchFortschritt, m_zaehlFortschritt}) {
@@ -88,10 +89,10 @@ Logbetrachter::Logbetrachter(const QString &path, const Ausgang &ausgang, QWidge
     m_abbrechen->hide();
 
     auto *leiste = new QHBoxLayout;
-    leiste->addWidget(beschriftung(QStringLiteral("Gehe zu &Zeichen:"), m_gehezu));
+    leiste->addWidget(beschriftung(tr("Gehe zu &Zeichen:"), m_gehezu));
     leiste->addWidget(m_gehezu);
     leiste->addSpacing(12);
-    leiste->addWidget(beschriftung(QStringLiteral("Suchen &nach:"), m_suchtext));
+    leiste->addWidget(beschriftung(tr("Suchen &nach:"), m_suchtext));
     leiste->addWidget(m_suchtext, 1);
     leiste->addWidget(m_zurueck);
     leiste->addWidget(m_weiter);
@@ -99,7 +100,7 @@ Logbetrachter::Logbetrachter(const QString &path, const Ausgang &ausgang, QWidge
     leiste->addWidget(m_abbrechen);
 
     auto *rechts = new QVBoxLayout;
-    rechts->addWidget(beschriftung(QStringLiteral("Verteilung der Buchstaben:"), m_diagramm));
+    rechts->addWidget(beschriftung(tr("Verteilung der Buchstaben:"), m_diagramm));
     rechts->addWidget(m_diagramm, 1);
     rechts->addWidget(m_zaehlFortschritt);
     auto *mitte = new QHBoxLayout;
@@ -141,38 +142,38 @@ QString Logbetrachter::fehler() const
 
 void Logbetrachter::menuesAnlegen()
 {
-    QMenu *datei = menuBar()->addMenu(QStringLiteral("&Datei"));
-    datei->addAction(QStringLiteral("Im &Texteditor öffnen"), QKeySequence(Qt::CTRL | Qt::Key_E), this, [this] {
+    QMenu *datei = menuBar()->addMenu(tr("&Datei"));
+    datei->addAction(tr("Im &Texteditor öffnen"), QKeySequence(Qt::CTRL | Qt::Key_E), this, [this] {
         if (!Shell::open(m_path))
             meldeNichtGeoeffnet(m_path);
     })->setObjectName(QStringLiteral("imEditor"));
-    datei->addAction(QStringLiteral("Im Datei&manager zeigen"), this, [this] { Shell::showInFolder(m_path); })
+    datei->addAction(tr("Im Datei&manager zeigen"), this, [this] { Shell::showInFolder(m_path); })
         ->setObjectName(QStringLiteral("imDateimanager"));
-    datei->addAction(QStringLiteral("&Neu laden"), QKeySequence::Refresh, this, &Logbetrachter::oeffnen);
+    datei->addAction(tr("&Neu laden"), QKeySequence::Refresh, this, &Logbetrachter::oeffnen);
     datei->addSeparator();
-    datei->addAction(QStringLiteral("&Schließen"), QKeySequence(Qt::CTRL | Qt::Key_Q), this, &QWidget::close);
+    datei->addAction(tr("&Schließen"), QKeySequence(Qt::CTRL | Qt::Key_Q), this, &QWidget::close);
 
-    QMenu *gehe = menuBar()->addMenu(QStringLiteral("&Gehe zu"));
-    gehe->addAction(QStringLiteral("Zu &Zeichen Nummer …"), QKeySequence(Qt::CTRL | Qt::Key_G), this, [this] {
+    QMenu *gehe = menuBar()->addMenu(tr("&Gehe zu"));
+    gehe->addAction(tr("Zu &Zeichen Nummer …"), QKeySequence(Qt::CTRL | Qt::Key_G), this, [this] {
         m_gehezu->setFocus(Qt::ShortcutFocusReason);
         m_gehezu->selectAll();
     });
-    gehe->addAction(QStringLiteral("Zum &Anfang"), QKeySequence(Qt::CTRL | Qt::Key_Home), this, [this] { m_ansicht->gehezu(1); });
-    gehe->addAction(QStringLiteral("Zum &Ende"), QKeySequence(Qt::CTRL | Qt::Key_End), this,
+    gehe->addAction(tr("Zum &Anfang"), QKeySequence(Qt::CTRL | Qt::Key_Home), this, [this] { m_ansicht->gehezu(1); });
+    gehe->addAction(tr("Zum &Ende"), QKeySequence(Qt::CTRL | Qt::Key_End), this,
                     [this] { m_ansicht->gehezu(m_ansicht->zeilen()); });
-    gehe->addAction(QStringLiteral("Zu den &markierten Zeichen"), QKeySequence(Qt::CTRL | Qt::Key_M), this,
+    gehe->addAction(tr("Zu den &markierten Zeichen"), QKeySequence(Qt::CTRL | Qt::Key_M), this,
                     [this] { ausgangMarkieren(); });
 
-    QMenu *suche = menuBar()->addMenu(QStringLiteral("&Suchen"));
-    suche->addAction(QStringLiteral("&Suchen …"), QKeySequence::Find, this, [this] {
+    QMenu *suche = menuBar()->addMenu(tr("&Suchen"));
+    suche->addAction(tr("&Suchen …"), QKeySequence::Find, this, [this] {
         m_suchtext->setFocus(Qt::ShortcutFocusReason);
         m_suchtext->selectAll();
     });
-    suche->addAction(QStringLiteral("&Weitersuchen"), QKeySequence::FindNext, this,
+    suche->addAction(tr("&Weitersuchen"), QKeySequence::FindNext, this,
                      [this] { suchen(Suche::Richtung::Vorwaerts); });
-    suche->addAction(QStringLiteral("&Rückwärts suchen"), QKeySequence::FindPrevious, this,
+    suche->addAction(tr("&Rückwärts suchen"), QKeySequence::FindPrevious, this,
                      [this] { suchen(Suche::Richtung::Rueckwaerts); });
-    suche->addAction(QStringLiteral("Suche &abbrechen"), QKeySequence(Qt::Key_Escape), this, &Logbetrachter::abbrechen);
+    suche->addAction(tr("Suche &abbrechen"), QKeySequence(Qt::Key_Escape), this, &Logbetrachter::abbrechen);
 }
 
 void Logbetrachter::oeffnen()
@@ -181,7 +182,7 @@ void Logbetrachter::oeffnen()
     m_zaehlung = {};
     auto datei = std::make_shared<Logdatei>(m_path);
     if (!datei->isOpen() && m_datei) {
-        melden(QStringLiteral("Die Datei lässt sich nicht neu laden: %1 Gezeigt wird weiter, was sie war.").arg(datei->fehler()));
+        melden(tr("Die Datei lässt sich nicht neu laden: %1 Gezeigt wird weiter, was sie war.").arg(datei->fehler()));
         return;
     }
     m_datei = std::move(datei);
@@ -196,15 +197,15 @@ void Logbetrachter::oeffnen()
 
 void Logbetrachter::titelSetzen()
 {
-    QString titel = QStringLiteral("%1 – %2 Zeichen").arg(QFileInfo(m_path).fileName(), zahl(m_datei->zeichen()));
+    QString titel = tr("%1 – %2 Zeichen").arg(QFileInfo(m_path).fileName(), zahl(m_datei->zeichen()));
     const int veraenderung = m_datei->veraenderung();
     if (veraenderung & Logdatei::Geloescht)
-        titel += QStringLiteral(" (gelöscht)");
+        titel += tr(" (gelöscht)");
     else if (veraenderung & Logdatei::Ersetzt)
-        titel += QStringLiteral(" (durch eine andere Datei ersetzt)");
+        titel += tr(" (durch eine andere Datei ersetzt)");
     else if (veraenderung & Logdatei::Groesse)
-        titel += QStringLiteral(" (geändert)");
-    setWindowTitle(titel + QStringLiteral(" – Dovevad-Logbetrachter"));
+        titel += tr(" (geändert)");
+    setWindowTitle(titel + tr(" – Dovevad-Logbetrachter"));
 }
 
 void Logbetrachter::pruefen()
@@ -219,11 +220,11 @@ void Logbetrachter::pruefen()
     // The space of a log that only this window still holds is freed when it closes.
     const int fort = Logdatei::Geloescht | Logdatei::Ersetzt;
     if ((jetzt & fort) && !(vorher & fort))
-        melden(QStringLiteral("%1 Gezeigt wird weiter, was sie enthielt; ihre %2 auf dem Datenträger werden erst frei, "
+        melden(tr("%1 Gezeigt wird weiter, was sie enthielt; ihre %2 auf dem Datenträger werden erst frei, "
                               "wenn dieses Fenster schließt.")
-                   .arg(jetzt & Logdatei::Geloescht ? QStringLiteral("Die Logdatei wurde gelöscht.")
-                                                    : QStringLiteral("Unter dem Namen der Logdatei steht jetzt eine andere Datei."),
-                        QLocale(QLocale::German).formattedDataSize(m_datei->zeichen() * Logdatei::Zeilenlaenge + m_datei->rest(),
+                   .arg(jetzt & Logdatei::Geloescht ? tr("Die Logdatei wurde gelöscht.")
+                                                    : tr("Unter dem Namen der Logdatei steht jetzt eine andere Datei."),
+                        Sprache::zahlen().formattedDataSize(m_datei->zeichen() * Logdatei::Zeilenlaenge + m_datei->rest(),
                                                                    1, QLocale::DataSizeSIFormat)));
     fortschrittZeigen();
 }
@@ -246,10 +247,10 @@ void Logbetrachter::formatPruefen()
     if (!fremd && zeichen > Stichprobe)
         fremd = m_datei->ersteFremde(std::max(Stichprobe + 1, zeichen - Stichprobe + 1), Stichprobe);
     if (fremd)
-        melden(QStringLiteral("Zeile %1 ist kein Buchstabe mit Zeilenende: Das ist wohl keine Logdatei von Dovevad. "
+        melden(tr("Zeile %1 ist kein Buchstabe mit Zeilenende: Das ist wohl keine Logdatei von Dovevad. "
                               "Gezeigt wird, was darin steht.").arg(zahl(fremd)));
     else if (m_datei->rest() > 0)
-        melden(QStringLiteral("Die letzte Zeile bricht ab: Die Datei endet mitten in einer Zeile."));
+        melden(tr("Die letzte Zeile bricht ab: Die Datei endet mitten in einer Zeile."));
 }
 
 // The letters Dovevad names are marked only where the file still holds them.
@@ -263,30 +264,30 @@ void Logbetrachter::ausgangMarkieren()
     for (int i = 0; stimmt && i < laenge; ++i)
         stimmt = zeilen[i * Logdatei::Zeilenlaenge] == ziel[i];
 
-    const QString zeigt = QStringLiteral("„%1“").arg(QString::fromLatin1(ziel.left(laenge)));
-    const QString stelle = laenge == 1 ? QStringLiteral("Zeichen %1").arg(zahl(erste))
-                                       : QStringLiteral("Zeichen %1 bis %2").arg(zahl(erste), zahl(letzte));
+    const QString zeigt = tr("„%1“").arg(QString::fromLatin1(ziel.left(laenge)));
+    const QString stelle = laenge == 1 ? tr("Zeichen %1").arg(zahl(erste))
+                                       : tr("Zeichen %1 bis %2").arg(zahl(erste), zahl(letzte));
     QString text;
     if (m_ausgang.ziel.isEmpty() && !m_ausgang.gefunden)
         ; // started by hand: nothing to tell
     else if (laenge == 0)
-        text = m_ausgang.gefunden ? QStringLiteral("Gefunden: Eine leere Zeichenfolge braucht kein Zeichen.")
-                                  : QStringLiteral("Angehalten, bevor ein Buchstabe von „%1“ kam.").arg(QString::fromLatin1(ziel));
+        text = m_ausgang.gefunden ? tr("Gefunden: Eine leere Zeichenfolge braucht kein Zeichen.")
+                                  : tr("Angehalten, bevor ein Buchstabe von „%1“ kam.").arg(QString::fromLatin1(ziel));
     else if (zeilen.size() < laenge * Logdatei::Zeilenlaenge)
-        text = QStringLiteral("Die Datei ist kürzer, als Dovevad sie schrieb: Die Zeichen %1 bis %2 fehlen.")
+        text = tr("Die Datei ist kürzer, als Dovevad sie schrieb: Die Zeichen %1 bis %2 fehlen.")
                    .arg(zahl(std::max<qint64>(erste, 1)), zahl(letzte));
     else if (!stimmt)
-        text = QStringLiteral("An der Stelle, die Dovevad nennt (%1), steht nicht %2: Die Datei hat sich geändert.")
+        text = tr("An der Stelle, die Dovevad nennt (%1), steht nicht %2: Die Datei hat sich geändert.")
                    .arg(stelle, zeigt);
     else if (m_ausgang.gefunden)
-        text = QStringLiteral("Gefunden: %1 als %2.").arg(zeigt, stelle);
+        text = tr("Gefunden: %1 als %2.").arg(zeigt, stelle);
     else
-        text = QStringLiteral("Angehalten. Am nächsten bisher: %1, %2 von %3 Buchstaben, nach %4 Zeichen (%5).")
+        text = tr("Angehalten. Am nächsten bisher: %1, %2 von %3 Buchstaben, nach %4 Zeichen (%5).")
                    .arg(zeigt, zahl(laenge), zahl(ziel.size()), zahl(letzte), stelle);
 
     const bool markieren = laenge > 0 && stimmt;
-    m_ansicht->setZiel(markieren ? LogAnsicht::Markierung{erste, letzte, m_ausgang.gefunden ? QStringLiteral("gefunden")
-                                                                                              : QStringLiteral("am nächsten bisher")}
+    m_ansicht->setZiel(markieren ? LogAnsicht::Markierung{erste, letzte, m_ausgang.gefunden ? tr("gefunden")
+                                                                                              : tr("am nächsten bisher")}
                                  : LogAnsicht::Markierung{});
     m_ausgangText->setText(text);
     m_ausgangText->setVisible(!text.isEmpty());
@@ -297,13 +298,13 @@ void Logbetrachter::ausgangMarkieren()
 void Logbetrachter::gehezuEingabe()
 {
     QString eingabe = m_gehezu->text();
-    eingabe.remove(u'.').remove(u' ');
+    eingabe.remove(Sprache::zahlen().groupSeparator()).remove(u' ');
     bool zahlOk = false;
     const qint64 nummer = eingabe.toLongLong(&zahlOk);
     const qint64 zeilen = m_ansicht->zeilen();
     if (!zahlOk || nummer < 1 || nummer > zeilen) {
-        melden(zeilen == 0 ? QStringLiteral("Die Logdatei ist leer.")
-                           : QStringLiteral("Bitte eine Nummer von 1 bis %1 eingeben.").arg(zahl(zeilen)));
+        melden(zeilen == 0 ? tr("Die Logdatei ist leer.")
+                           : tr("Bitte eine Nummer von 1 bis %1 eingeben.").arg(zahl(zeilen)));
         return;
     }
     m_ansicht->gehezu(nummer);
@@ -314,7 +315,7 @@ void Logbetrachter::suchen(Suche::Richtung richtung)
 {
     const QByteArray buchstaben = nurBuchstaben(m_suchtext->text());
     if (buchstaben.isEmpty()) {
-        melden(QStringLiteral("Bitte die gesuchten Buchstaben eingeben; nur A bis Z kommen in der Logdatei vor."));
+        melden(tr("Bitte die gesuchten Buchstaben eingeben; nur A bis Z kommen in der Logdatei vor."));
         return;
     }
     abbrechen();
@@ -325,7 +326,7 @@ void Logbetrachter::suchen(Suche::Richtung richtung)
     m_suchFortschritt->setValue(0);
     m_suchFortschritt->show();
     m_abbrechen->show();
-    melden(QStringLiteral("Suche nach „%1“ …").arg(QString::fromLatin1(buchstaben)));
+    melden(tr("Suche nach „%1“ …").arg(QString::fromLatin1(buchstaben)));
     const quint64 nummer = ++m_sucheNummer;
     m_suche = std::jthread([this, datei = m_datei, buchstaben, richtung, ab, nummer](std::stop_token stop) {
         qint64 treffer = Suche::finden(*datei, buchstaben, ab, richtung, stop, m_sucheGeschafft);
@@ -351,16 +352,16 @@ void Logbetrachter::sucheFertig(quint64 nummer, qint64 treffer, const QByteArray
     const QString text = QString::fromLatin1(buchstaben);
     if (treffer == 0) {
         m_ansicht->setFund({});
-        melden(QStringLiteral("„%1“ kommt in der Logdatei nicht vor.").arg(text));
+        melden(tr("„%1“ kommt in der Logdatei nicht vor.").arg(text));
         return;
     }
     const bool vorwaerts = richtung == Suche::Richtung::Vorwaerts;
     const qint64 letzte = treffer + buchstaben.size() - 1;
-    m_ansicht->setFund({treffer, letzte, QStringLiteral("Fundstelle")});
+    m_ansicht->setFund({treffer, letzte, tr("Fundstelle")});
     m_ansicht->zeigen(treffer, letzte, treffer);
-    QString gefunden = QStringLiteral("„%1“ gefunden: Zeichen %2 bis %3").arg(text, zahl(treffer), zahl(letzte));
+    QString gefunden = tr("„%1“ gefunden: Zeichen %2 bis %3").arg(text, zahl(treffer), zahl(letzte));
     if (vorwaerts ? treffer < ab : treffer > ab)
-        gefunden += vorwaerts ? QStringLiteral(", wieder von vorn gesucht") : QStringLiteral(", wieder vom Ende her gesucht");
+        gefunden += vorwaerts ? tr(", wieder von vorn gesucht") : tr(", wieder vom Ende her gesucht");
     melden(gefunden + u'.');
 }
 
@@ -373,7 +374,7 @@ void Logbetrachter::abbrechen()
     m_sucheGesamt = 0;
     m_suchFortschritt->hide();
     m_abbrechen->hide();
-    melden(QStringLiteral("Suche abgebrochen."));
+    melden(tr("Suche abgebrochen."));
 }
 
 void Logbetrachter::zaehlen()
@@ -403,6 +404,6 @@ void Logbetrachter::melden(const QString &text)
 
 void Logbetrachter::meldeNichtGeoeffnet(const QString &path)
 {
-    MsgBox::show(this, QStringLiteral("Der Desktop konnte das nicht öffnen:\n\n%1").arg(QDir::toNativeSeparators(path)),
-                 MsgBox::Exclamation, QStringLiteral("Dovevad-Logbetrachter"));
+    MsgBox::show(this, tr("Der Desktop konnte das nicht öffnen:\n\n%1").arg(QDir::toNativeSeparators(path)),
+                 MsgBox::Exclamation, tr("Dovevad-Logbetrachter"));
 }

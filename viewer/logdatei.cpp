@@ -1,5 +1,8 @@
 #include "logdatei.h"
 
+#include "sprache.h"
+
+#include <QCoreApplication>
 #include <QFile>
 #include <QLocale>
 
@@ -15,15 +18,15 @@ Logdatei::Logdatei(const QString &path) : m_path(path)
     m_fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
     struct stat info {};
     if (m_fd < 0) {
-        m_fehler = errno == ENOENT ? QStringLiteral("Die Datei gibt es nicht.")
-            : errno == EACCES      ? QStringLiteral("Die Datei darf nicht gelesen werden.")
-                                   : QStringLiteral("Die Datei lässt sich nicht öffnen: %1.")
+        m_fehler = errno == ENOENT ? QCoreApplication::translate("Logdatei", "Die Datei gibt es nicht.")
+            : errno == EACCES      ? QCoreApplication::translate("Logdatei", "Die Datei darf nicht gelesen werden.")
+                                   : QCoreApplication::translate("Logdatei", "Die Datei lässt sich nicht öffnen: %1.")
                                     .arg(QString::fromLocal8Bit(std::strerror(errno)));
         return;
     }
     if (::fstat(m_fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        m_fehler = S_ISDIR(info.st_mode) ? QStringLiteral("Das ist ein Ordner, keine Logdatei.")
-                                         : QStringLiteral("Das ist keine gewöhnliche Datei.");
+        m_fehler = S_ISDIR(info.st_mode) ? QCoreApplication::translate("Logdatei", "Das ist ein Ordner, keine Logdatei.")
+                                         : QCoreApplication::translate("Logdatei", "Das ist keine gewöhnliche Datei.");
         ::close(m_fd);
         m_fd = -1;
         return;
@@ -64,7 +67,7 @@ QByteArray Logdatei::zeilen(qint64 first, qint64 count) const
 
 QString Logdatei::nummer(qint64 zeile)
 {
-    return QLocale(QLocale::German).toString(zeile);
+    return Sprache::zahlen().toString(zeile);
 }
 
 qint64 Logdatei::ersteFremde(qint64 first, qint64 count) const

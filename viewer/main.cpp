@@ -3,6 +3,7 @@
 #include "logbetrachter.h"
 #include "msgbox.h"
 #include "qtcommandline.h"
+#include "sprache.h"
 #include "windowhints.h"
 
 #include <QApplication>
@@ -11,21 +12,28 @@
 
 int main(int argc, char *argv[])
 {
-    const auto aufruf = BetrachterBefehlszeile::auswerten(argc, argv);
+    Sprache sprache;
+    // Read before the window system is asked for, in the user's language.
+    const auto aufruf = [&] {
+        const QCoreApplication befehlszeile(argc, argv);
+        sprache.installieren();
+        return BetrachterBefehlszeile::auswerten(argc, argv);
+    }();
     if (const int *status = std::get_if<int>(&aufruf))
         return *status;
     const auto &[path, ausgang] = std::get<BetrachterBefehlszeile::Aufruf>(aufruf);
     WindowHints::choosePlatform(QtCommandLine::platform(argc, argv));
     QApplication app(argc, argv);
+    sprache.installieren();
     QApplication::setApplicationName(QStringLiteral("Dovevad-Logbetrachter"));
     QApplication::setApplicationVersion(QStringLiteral(DOVEVAD_VERSION_TEXT));
     QGuiApplication::setDesktopFileName(QStringLiteral(DOVEVAD_APP_ID));
 
     Logbetrachter window(path, ausgang);
     if (const QString fehler = window.fehler(); !fehler.isEmpty()) {
-        MsgBox::show(nullptr, QStringLiteral("Die Logdatei lässt sich nicht zeigen:\n\n%1\n\n%2")
+        MsgBox::show(nullptr, Logbetrachter::tr("Die Logdatei lässt sich nicht zeigen:\n\n%1\n\n%2")
                                   .arg(QDir::toNativeSeparators(path), fehler),
-                     MsgBox::Critical, QStringLiteral("Dovevad-Logbetrachter"));
+                     MsgBox::Critical, Logbetrachter::tr("Dovevad-Logbetrachter"));
         return 1;
     }
     DesktopOpener opener;
