@@ -3,6 +3,7 @@
 #include "form1.h"
 #include "instancelock.h"
 #include "msgbox.h"
+#include "qtcommandline.h"
 #include "sprache.h"
 #include "terminationsignals.h"
 #include "windowhints.h"
@@ -42,14 +43,7 @@ void endOnLostWayland(QtMsgType type, const QMessageLogContext &context, const Q
 int main(int argc, char *argv[])
 {
     Sprache sprache;
-    // Read before the window system is asked for, so that --help works
-    // without a display, in the user's language.
-    const auto befehl = [&] {
-        const QCoreApplication befehlszeile(argc, argv);
-        sprache.installieren();
-        return Befehlszeile::auswerten(argc, argv);
-    }();
-    if (befehl)
+    if (const auto befehl = QtCommandLine::readFirst(argc, argv, sprache, Befehlszeile::auswerten))
         return *befehl;
     WindowHints::choosePlatform(Befehlszeile::plattform(argc, argv));
     QApplication app(argc, argv);

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "sprache.h"
+
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -21,5 +24,15 @@ int wrong(const char *program, const QString &what);
 QString parseError(const QCommandLineParser &parser);
 // The platform chosen with -platform, or nothing.
 QString platform(int argc, const char *const argv[]);
+
+// What read makes of the command line, read before the window system is
+// asked for, so that --help works without a display, in the user's language.
+template <typename Reader>
+auto readFirst(int &argc, char *argv[], Sprache &sprache, Reader read)
+{
+    const QCoreApplication befehlszeile(argc, argv);
+    sprache.installieren();
+    return read(argc, argv);
+}
 
 } // namespace QtCommandLine

@@ -13,12 +13,7 @@
 int main(int argc, char *argv[])
 {
     Sprache sprache;
-    // Read before the window system is asked for, in the user's language.
-    const auto aufruf = [&] {
-        const QCoreApplication befehlszeile(argc, argv);
-        sprache.installieren();
-        return BetrachterBefehlszeile::auswerten(argc, argv);
-    }();
+    const auto aufruf = QtCommandLine::readFirst(argc, argv, sprache, BetrachterBefehlszeile::auswerten);
     if (const int *status = std::get_if<int>(&aufruf))
         return *status;
     const auto &[path, ausgang] = std::get<BetrachterBefehlszeile::Aufruf>(aufruf);

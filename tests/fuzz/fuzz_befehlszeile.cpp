@@ -2,9 +2,8 @@
 // program either ends with status 0 or 2 or goes on to start.
 #include "befehlszeile.h"
 #include "betrachterbefehlszeile.h"
+#include "fuzz.h"
 
-#include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -23,11 +22,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const int argc = int(argv.size());
     argv.push_back(nullptr);
 
-    if (const auto status = Befehlszeile::auswerten(argc, argv.data()); status && *status != 0 && *status != 2)
-        std::abort();
+    const auto status = Befehlszeile::auswerten(argc, argv.data());
+    check(!status || *status == 0 || *status == 2);
     (void)Befehlszeile::plattform(argc, argv.data());
     const auto aufruf = BetrachterBefehlszeile::auswerten(argc, argv.data());
-    if (const int *status = std::get_if<int>(&aufruf); status && *status != 0 && *status != 2)
-        std::abort();
+    const int *ende = std::get_if<int>(&aufruf);
+    check(!ende || *ende == 0 || *ende == 2);
     return 0;
 }
