@@ -19,6 +19,10 @@ SCRIPT
 chmod 755 "$work/bin/xdg-open"
 touch "$work/opened"
 export PATH="$work/bin:$PATH" QT_QPA_PLATFORM=xcb
+# The viewer's title holds a "–". Where characters are not UTF-8, as under
+# LANG=C, Qt writes the X title in bytes that xdotool misreads, and no
+# title would match; the language is chosen apart from this.
+[ "$(locale charmap 2>/dev/null)" = UTF-8 ] || export LC_CTYPE=C.UTF-8
 # No session bus is started behind the tests' back (D-Bus autolaunch would
 # leave a dbus-launch running): a test that wants one brings its own. A run
 # that never ends stops at 1 GiB.
