@@ -5,6 +5,8 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
+#include <algorithm>
+
 using QtCommandLine::print;
 
 namespace {
@@ -20,11 +22,20 @@ QString help()
         "Optionen:\n"
         "  -h, --help       Zeigt diese Hilfe an.\n"
         "  -v, --version    Zeigt die Version an.\n"
+        "  --kompakt        Schreibt keine Logdatei, nur die Aufzeichnung daneben\n"
+        "                   („Generated Chars.dovrec“): Sie hält jedes Zeichen fest,\n"
+        "                   braucht aber nur ein Tausendstel des Platzes, und\n"
+        "                   „dovevad-viewer --text“ macht daraus wieder den Text.\n"
         "\n"
         "Dazu Qts eigene Optionen, etwa -platform NAME, -style NAME oder -reverse.\n");
 }
 
 } // namespace
+
+bool Befehlszeile::kompakt(int argc, const char *const argv[])
+{
+    return std::any_of(argv + 1, argv + argc, [](const char *argument) { return qstrcmp(argument, "--kompakt") == 0; });
+}
 
 QString Befehlszeile::plattform(int argc, const char *const argv[])
 {
@@ -39,6 +50,7 @@ std::optional<int> Befehlszeile::auswerten(int argc, const char *const argv[])
     const QCommandLineOption versionOption(QStringList{QStringLiteral("v"), QStringLiteral("version")});
     parser.addOption(helpOption);
     parser.addOption(versionOption);
+    parser.addOption(QCommandLineOption(QStringLiteral("kompakt")));
     const QStringList arguments = QtCommandLine::arguments(argc, argv);
     const QString version = QStringLiteral("Dovevad " DOVEVAD_VERSION_TEXT "\n");
     if (!parser.parse(arguments))

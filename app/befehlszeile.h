@@ -12,6 +12,8 @@ namespace Befehlszeile {
 // Prints what was asked for, or what is wrong, and returns the status the
 // program ends with; nothing where the window is to open.
 std::optional<int> auswerten(int argc, const char *const argv[]);
+// Whether runs are to write their record alone (--kompakt).
+bool kompakt(int argc, const char *const argv[]);
 // The platform chosen with -platform, or nothing.
 QString plattform(int argc, const char *const argv[]);
 

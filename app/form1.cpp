@@ -323,7 +323,7 @@ void Form1::showCount(const QString &caption)
     const qint64 letters = Anzahl.whole();
     if (letters > 0 && m_runWartezeit) {
         m_runLettersPerSecond = double(letters) * 1e9 / double(std::max<qint64>(m_runClock.nsecsElapsed(), 1));
-        Label3->setToolTip(Auskunft::zumLauf(m_runZiel, *m_runWartezeit, letters, m_runLettersPerSecond, naehe()));
+        Label3->setToolTip(Auskunft::zumLauf(m_runZiel, *m_runWartezeit, letters, m_runLettersPerSecond, naehe(), zeichenImLog()));
     }
     // A screen reader is told of the count at most once a second.
     if (m_countTold.hasExpired(1000))
@@ -364,7 +364,7 @@ void Form1::showTargetTip()
 {
     const QStorageInfo disk(QFileInfo(logPath()).path());
     Text1->setToolTip(Auskunft::zumZiel(Stringbereinigen(Text1->text()).toUpper(), m_lettersPerSecond,
-                                        {quint64(disk.bytesAvailable()), quint64(disk.bytesTotal())}));
+                                        {quint64(disk.bytesAvailable()), quint64(disk.bytesTotal())}, kompakt()));
     Text1->setAccessibleDescription(text1Description() + u'\n' + Text1->toolTip());
 }
 
@@ -376,6 +376,11 @@ quintptr Form1::nativeHandle() const
 void Form1::showMessage(const QString &prompt, int style, const QString &title)
 {
     MsgBox::show(this, prompt, style, title);
+}
+
+void Form1::showNotice(const QString &prompt, const QString &title)
+{
+    MsgBox::notice(this, prompt, MsgBox::Exclamation, title);
 }
 
 void Form1::processPendingEvents()

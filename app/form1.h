@@ -56,6 +56,7 @@ private:
     void showCount(const QString &caption) override;
     quintptr nativeHandle() const override;
     void showMessage(const QString &prompt, int style, const QString &title) override;
+    void showNotice(const QString &prompt, const QString &title) override;
     void processPendingEvents() override;
     void endRun() override;
 

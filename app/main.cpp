@@ -67,6 +67,7 @@ int main(int argc, char *argv[])
     }
 
     Form1 window(nullptr, logPath);
+    window.setKompakt(Befehlszeile::kompakt(argc, argv));
     DesktopOpener viewer;
     QDesktopServices::setUrlHandler(QStringLiteral("file"), &viewer, "open");
     QObject::connect(&viewer, &DesktopOpener::failed, &window,

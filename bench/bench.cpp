@@ -1,15 +1,19 @@
 // Letters per second: of the letter alone, of the floor that a clock
-// reading and three bytes a letter set, of a run with no window, of a run
+// reading and three bytes a letter set, of the clock reading alone, of a
+// run with no window, of a run that writes its record alone and how many
+// bytes of record it writes, of a record turned into text, of a run
 // in the window on the current platform, and of a run that processes
 // events after every letter; a run of 10^9
 // letters until its log is on disk against a plain writer of as many
 // bytes; the time to clean a 1 MB paste. Measurements that are compared
 // take turns, five of each, and the medians are printed.
 // With --letters N: one run of N letters with no window, and the program's
-// peak memory after it. With --disk-letters N: the disk's comparison for
+// peak memory and the record's size after it; --kompakt after N, without
+// a log. With --disk-letters N: the disk's comparison for
 // N letters instead of 10^9. Then the log viewer on a 3 GB log (alone
 // with --viewer-only).
 
+#include "aufzeichnungsleser.h"
 #include "files.h"
 #include "form1.h"
 #include "limit.h"
@@ -20,6 +24,7 @@
 #include <QDesktopServices>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -54,6 +59,7 @@ public:
     void showCount(const QString &) override {}
     quintptr nativeHandle() const override { return 0; }
     void showMessage(const QString &, int, const QString &) override {}
+    void showNotice(const QString &, const QString &) override {}
     void processPendingEvents() override
     {
         laufend = letterLimit > 0 ? Anzahl.whole() < letterLimit : clock.elapsed() < RunMilliseconds;
@@ -168,9 +174,10 @@ double cleanPaste()
     return median(times) + (kept == 0);
 }
 
-int runLetters(qint64 letters)
+int runLetters(qint64 letters, bool kompakt)
 {
     NullRun run;
+    run.setKompakt(kompakt);
     run.letterLimit = letters;
     QElapsedTimer clock;
     clock.start();
@@ -178,12 +185,22 @@ int runLetters(qint64 letters)
     const double seconds = double(clock.nsecsElapsed()) / 1e9;
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    std::printf("letters: %lld in %.1f s\npeak-memory: %.1f MB\n", run.Anzahl.whole(), seconds,
-                double(usage.ru_maxrss) / 1024.0);
+    std::printf("letters: %lld in %.1f s\npeak-memory: %.1f MB\nrecord: %lld B\n", run.Anzahl.whole(), seconds,
+                double(usage.ru_maxrss) / 1024.0, qint64(QFileInfo(run.recordPath()).size()));
     run.LogdateiLoeschen();
     return 0;
 }
 
+
+// Million letters per second of a record turned into text, the text going
+// nowhere; the median of five.
+double recordToText(const QString &path)
+{
+    const int sink = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+    const double rate = measure(Repeats, [&] { return Aufzeichnungsleser(path).alsText(sink); });
+    ::close(sink);
+    return rate;
+}
 
 // Puts what a measurement wrote on disk and removes it, outside the time
 // measured, so that the next one does not pay for its writing back.
@@ -260,8 +277,8 @@ int main(int argc, char *argv[])
     ShellSink shell;
     QDesktopServices::setUrlHandler(QStringLiteral("file"), &shell, "open");
 
-    if (argc == 3 && qstrcmp(argv[1], "--letters") == 0)
-        return runLetters(QByteArray(argv[2]).toLongLong());
+    if (argc >= 3 && qstrcmp(argv[1], "--letters") == 0)
+        return runLetters(QByteArray(argv[2]).toLongLong(), argc == 4 && qstrcmp(argv[3], "--kompakt") == 0);
     if (argc == 3 && qstrcmp(argv[1], "--viewer") == 0)
         return ViewerBench::child(QString::fromLocal8Bit(argv[2]));
     if (argc == 2 && qstrcmp(argv[1], "--viewer-only") == 0) {
@@ -287,7 +304,10 @@ int main(int argc, char *argv[])
     // Everything that is compared takes turns, so that noise hits all alike.
     const QByteArray floorPath = QFile::encodeName(folder.filePath(QStringLiteral("floor.txt")));
     const QByteArray limitPath = QFile::encodeName(folder.filePath(QStringLiteral("limit.txt")));
-    std::vector<double> floors, limits, runs, inWindows;
+    NullRun compact;
+    compact.setKompakt(true);
+    const QString compactRecord = folder.filePath(QStringLiteral("compact.dovrec"));
+    std::vector<double> floors, limits, runs, inWindows, clockOnly, compacts, recordBytes;
     qint64 inWindowMilliseconds = 0;
     const std::vector<std::function<void()>> turn = {
         [&] {
@@ -303,6 +323,14 @@ int main(int argc, char *argv[])
         [&] {
             runs.push_back(measure(1, [&] { return runWithoutWindow(run); }));
             settle(run.logPath());
+        },
+        [&] { clockOnly.push_back(measure(1, [&] { return Limit::clockOnly(RunMilliseconds); })); },
+        [&] {
+            compacts.push_back(measure(1, [&] { return runWithoutWindow(compact); }));
+            recordBytes.push_back(double(QFileInfo(compact.recordPath()).size()) / double(compact.Anzahl.whole()) * 1e9);
+            // Kept from the runs after it, which write theirs in the same place.
+            QFile::remove(compactRecord);
+            QFile::rename(compact.recordPath(), compactRecord);
         },
         [&] {
             QElapsedTimer inWindowClock;
@@ -332,6 +360,12 @@ int main(int argc, char *argv[])
     const double literal = measure(1, [&] { return runInWindow(window); });
     print("literal-yield", literal);
 
+    print("clock-only", median(clockOnly));
+    print("run-compact", median(compacts));
+    print("ratio-compact", pairedRatio(compacts, clockOnly), "");
+    print("record-bytes-per-gigaletter", median(recordBytes), " B");
+    print("record-to-text", recordToText(compactRecord));
+    QFile::remove(compactRecord);
     print("ratio-floor", pairedRatio(runs, floors), "");
     print("ratio-limit", pairedRatio(runs, limits), "");
     print("ratio-window", pairedRatio(inWindows, runs), "");

@@ -16,4 +16,8 @@ long long bareLetters(const char *path, const char *target, int milliseconds);
 // written to the file, and nothing else.
 long long clockFloor(const char *path, int milliseconds);
 
+// The floor of a letter that writes nothing: the loop only reads the clock
+// as the run does.
+long long clockOnly(int milliseconds);
+
 } // namespace Limit

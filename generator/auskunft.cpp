@@ -2,6 +2,8 @@
 
 #include "groesse.h"
 #include "reserve.h"
+#include "vortipper.h"
+#include "aufzeichnung.h"
 #include "wartezeit.h"
 
 #include "sprache.h"
@@ -88,13 +90,25 @@ QString closest(const QString &ziel, const Generator::Naehe &naehe)
 
 } // namespace
 
-QString Auskunft::zumZiel(const QString &ziel, double lettersPerSecond, const OutputFile::Space &disk)
+long double Auskunft::aufzeichnungLog10(long double log10Letters, double lettersPerSecond)
+{
+    // An entry for each block the second typist hands over and for the
+    // stretch of the run's own that it breaks; and two a tick of the
+    // clock, one where its reading changes the key and one at the yield.
+    constexpr long double EntriesPerLetter = 2.0L / Vortipper::BlockLetters;
+    constexpr long double EntriesPerSecond = 2 * 250;
+    const long double perLetter = EntriesPerLetter + (lettersPerSecond > 0 ? EntriesPerSecond / lettersPerSecond : 0);
+    return log10Letters + std::log10(perLetter * Aufzeichnung::Groesse);
+}
+
+QString Auskunft::zumZiel(const QString &ziel, double lettersPerSecond, const OutputFile::Space &disk, bool kompakt)
 {
     if (ziel.isEmpty())
         return QCoreApplication::translate("Auskunft", "Eine leere Zeichenfolge ist sofort gefunden, ohne ein einziges Zeichen.");
     const Wartezeit wartezeit(ziel);
     const long double expected = wartezeit.expected().log10();
-    const long double logBytes = expected + std::log10(3.0L); // a letter, CR and LF
+    const long double logBytes = expected + std::log10((long double)Logzeile::Laenge);
+    const long double recordBytes = aufzeichnungLog10(expected, lettersPerSecond);
     QStringList lines = {
         QCoreApplication::translate("Auskunft", "Erwartet: %1 Zeichen").arg(wartezeit.expected().text()),
         QCoreApplication::translate("Auskunft", "Gefunden mit 50 % Wahrscheinlichkeit nach %1 Zeichen, mit 95 % nach %2")
@@ -103,18 +117,30 @@ QString Auskunft::zumZiel(const QString &ziel, double lettersPerSecond, const Ou
                                    .arg(duration(expected - std::log10((long double)lettersPerSecond)),
                                         speed(lettersPerSecond))
                              : QCoreApplication::translate("Auskunft", "Erwartete Dauer: wird noch gemessen"),
-        QCoreApplication::translate("Auskunft", "Erwartete Größe der Logdatei: %1, frei sind %2").arg(bytes(logBytes), groesse(disk.available)),
     };
-    if (logBytes > std::log10((long double)std::max<quint64>(Reserve::roomBefore(disk), 1)))
+    if (!kompakt)
+        lines << QCoreApplication::translate("Auskunft", "Erwartete Größe der Logdatei: %1, frei sind %2").arg(bytes(logBytes), groesse(disk.available));
+    lines << QCoreApplication::translate("Auskunft", "Erwartete Größe der Aufzeichnung: %1").arg(bytes(recordBytes));
+    const auto fits = [&disk](long double log10Size, quint64 span) {
+        return log10Size <= std::log10((long double)std::max<quint64>(Reserve::roomBefore(disk, span), 1));
+    };
+    if (!fits(recordBytes, Reserve::RecordSpan))
         lines << QCoreApplication::translate("Auskunft", "Warnung: So viel Platz ist nicht frei; der Lauf hält vorher an, "
                                                          "damit der Datenträger nicht vollläuft.");
+    else if (!kompakt && !fits(logBytes, Reserve::CheckSpan))
+        lines << QCoreApplication::translate("Auskunft", "So viel Platz ist nicht frei: Bevor der Datenträger vollläuft, "
+                                                         "schreibt der Lauf nur noch seine Aufzeichnung weiter.");
     return lines.join(u'\n');
 }
 
 QString Auskunft::zumLauf(const QString &ziel, const Wartezeit &wartezeit, qint64 letters, double lettersPerSecond,
-                          const Generator::Naehe &naehe)
+                          const Generator::Naehe &naehe, qint64 inLog)
 {
-    return speed(lettersPerSecond) + u'\n'
+    const QString where = inLog < 0 ? QString()
+        : inLog == 0 ? QCoreApplication::translate("Auskunft", "Die Zeichen stehen nur in der Aufzeichnung, nicht in der Logdatei.") + u'\n'
+                     : QCoreApplication::translate("Auskunft", "Nach Zeichen %1 stehen die Zeichen nur in der Aufzeichnung, nicht in der Logdatei.")
+                               .arg(Sprache::zahlen().toString(inLog)) + u'\n';
+    return where + speed(lettersPerSecond) + u'\n'
         + QCoreApplication::translate("Auskunft", "Eine Zeichenfolge dieser Art wäre nach %1 Zeichen mit %2 "
                                                   "Wahrscheinlichkeit schon erschienen.")
               .arg(Grosszahl((unsigned __int128)letters).text(Rundung::Auf), percent(wartezeit.log10Chance(letters)))

@@ -15,12 +15,19 @@ namespace Auskunft {
 // For a target (cleaned, in capitals): the expected letters, the numbers by
 // which it has appeared with 50 % and 95 %, the expected time at the given
 // speed (0 while it is not yet known) and the expected size of the log
-// against the disk's free space.
-QString zumZiel(const QString &ziel, double lettersPerSecond, const OutputFile::Space &disk);
+// against the disk's free space, and of the record, for a run that writes
+// a log or (kompakt) its record alone.
+QString zumZiel(const QString &ziel, double lettersPerSecond, const OutputFile::Space &disk, bool kompakt = false);
+
+// The expected size of a run's record, as a power of ten, for letters as a
+// power of ten at the given speed (0 where it is not known).
+long double aufzeichnungLog10(long double log10Letters, double lettersPerSecond);
 
 // For a run so far: its speed, the chance that a target like its own would
 // have appeared within as many letters, and the closest it has come.
+// From letter inLog on (where it is not negative), the letters are in the
+// run's record only.
 QString zumLauf(const QString &ziel, const Wartezeit &wartezeit, qint64 letters, double lettersPerSecond,
-                const Generator::Naehe &naehe);
+                const Generator::Naehe &naehe, qint64 inLog = -1);
 
 } // namespace Auskunft

@@ -2,6 +2,7 @@
 
 #include "abgleich.h"
 #include "ansi.h"
+#include "aufzeichner.h"
 #include "files.h"
 #include "groesse.h"
 #include "msgbox.h"
@@ -21,7 +22,7 @@
 #include <cstring>
 
 Generator::Generator(RunView &view, RandomSource *random, const QString &logPath)
-    : m_view(view), m_logPath(logPath)
+    : m_view(view), m_logPath(logPath), m_recordPath(recordPathFor(logPath))
 {
     if (!random)
         m_ownRandom = std::make_unique<TimerRandom>();
@@ -53,9 +54,33 @@ QString Generator::chooseLogPath()
 
 void Generator::LogdateiLoeschen()
 {
-    if (Files::exists(m_logPath))
-        Files::remove(m_logPath);
+    for (const QString &path : {m_logPath, m_recordPath}) {
+        if (Files::exists(path))
+            Files::remove(path);
+    }
 }
+
+QString Generator::recordPathFor(const QString &logPath)
+{
+    const QString stem = logPath.endsWith(QLatin1String(".txt")) ? logPath.chopped(4) : logPath;
+    return stem + QLatin1String(Aufzeichnung::Endung);
+}
+
+namespace {
+
+// No clock reads this: at first and after anything but the run's own
+// letter, the next letter starts a stretch of the record of its own.
+constexpr quint64 NoReading = ~quint64(0);
+
+
+// As a POSIX shell reads it, whatever the path holds.
+QString shellQuoted(const QString &text)
+{
+    QString quoted = text;
+    return u'\'' + quoted.replace(u'\'', QStringLiteral("'\\''")) + u'\'';
+}
+
+} // namespace
 
 void Generator::showCount()
 {
@@ -89,9 +114,18 @@ Q_ALWAYS_INLINE void Generator::withGeneratorWhole(Source &random, Call &&call)
 template <typename Source>
 void Generator::generieren(Source random)
 {
+    // The program's own generator is said by a record beside the log; a
+    // test's letters from elsewhere have none, and stop at the reserve.
+    constexpr bool eigener = std::is_same_v<Source, TimerRandom::Draws>;
     const QString &Datei = m_logPath;
     OutputFile log;
-    log.open(Datei);
+    Aufzeichner record;
+    if constexpr (eigener)
+        record.oeffnen(m_recordPath);
+    if (eigener && m_kompakt)
+        log.discard();
+    else
+        log.open(Datei);
 
     // The target is read once: the window keeps it from changing during a run.
     const QString target = m_view.targetText().toUpper();
@@ -102,14 +136,38 @@ void Generator::generieren(Source random)
     Naehe naehe;
     // Anzahl is brought up to date wherever anybody can look: at every
     // yield and at the end. Each letter is a line of three bytes, so the
-    // log counts them and the letter's road has no counter of its own.
+    // log counts them, written or not, and the letter's road has no
+    // counter of its own.
     const qint64 before = Anzahl.whole();
-    const auto typed = [&log, before] { return before + log.size() / 3; };
+    const auto inRun = [&log] { return quint64(log.size() / Logzeile::Laenge); };
+    const auto typed = [&inRun, before] { return before + qint64(inRun()); };
     const auto count = [this, &typed] { Anzahl += typed() - Anzahl.whole(); };
     // Both in registers: nothing the loop stores can be taken to touch them.
     const quint64 yieldInterval = m_yieldInterval;
     quint64 lastYield = random.timer(), lastShown = lastYield;
-    bool diskNearlyFull = Reserve::eatenInto(log.space());
+    // The clock reading whose key the record's open stretch has.
+    quint64 stretchReading = NoReading;
+    // Letters in the log where the rest are in the record only.
+    qint64 &inLog = m_zeichenImLog;
+    inLog = eigener && m_kompakt ? 0 : -1;
+    // Where the disk's reserve comes near, the letters go on in the record
+    // alone, which the reserve's last stretch still has room for.
+    const auto diskNearlyFullNow = [&] {
+        if constexpr (eigener) {
+            const OutputFile::Space space = record.space();
+            if (Reserve::eatenInto(space, Reserve::RecordSpan))
+                return true;
+            if (!log.discards() && Reserve::eatenInto(space)) {
+                log.discard();
+                inLog = qint64(inRun());
+                meldeNurNochAufzeichnung(inLog);
+            }
+            return false;
+        } else {
+            return Reserve::eatenInto(log.space());
+        }
+    };
+    bool diskNearlyFull = diskNearlyFullNow();
     OutputFile::Room room = log.take();
     // The letter just put at room.next: the room moves on, the target is
     // followed. Inlined, so that nothing it touches leaves registers.
@@ -122,6 +180,15 @@ void Generator::generieren(Source random)
             naehe = {step.buchstaben(state), typed()};
         }
     };
+    // Everything up to the letters typed, all given back to the log, goes
+    // into the record's file.
+    const auto writeRecord = [&] {
+        if constexpr (eigener) {
+            record.beende(inRun());
+            record.schreiben();
+            stretchReading = NoReading;
+        }
+    };
     // With the real clock a second typist joins once the run has filled a
     // buffer, and every fresh buffer first takes a block of its letters
     // where one is ready; the run never waits for it. A test's clock is
@@ -129,18 +196,35 @@ void Generator::generieren(Source random)
     std::unique_ptr<Vortipper> second;
     const auto takeFromTheSecond = [&](const TimerRandom::Draws &own) __attribute__((always_inline)) {
         static_assert(3 * Vortipper::BlockLetters <= OutputFile::BufferSize);
+        Vortipper::Block block{nullptr, nullptr};
         if (!second && own.readsTheClock()) {
             second = std::make_unique<Vortipper>([random = TimerRandom::Draws(nullptr, TimerRandom::freshKey())](
-                                                     char *block) mutable {
-                for (char *line = block; line != block + 3 * Vortipper::BlockLetters; line += 3)
-                    tippen(random, line);
+                                                     char *letters, std::vector<Aufzeichnung::Strecke> &strecken) mutable {
+                quint64 reading = NoReading;
+                for (quint64 i = 0; i != Vortipper::BlockLetters; ++i) {
+                    tippen(random, letters + 3 * i);
+                    if (Q_UNLIKELY(random.timer() != reading)) {
+                        reading = random.timer();
+                        strecken.push_back({i, random.key(), random.counter() - RandomGenerator::Increment, 0});
+                    }
+                }
             });
-        } else if (const char *block = second ? second->ready() : nullptr) {
+        } else if (second && (block = second->ready()).letters) {
+            log.giveBack(room.next);
+            const quint64 start = inRun();
             // Up to the letter that completes the target, as if typed here.
-            for (const char *line = block; line != block + 3 * Vortipper::BlockLetters && state != found; line += 3) {
+            const char *line = block.letters;
+            for (; line != block.letters + 3 * Vortipper::BlockLetters && state != found; line += 3) {
                 std::memcpy(room.next, line, 3);
                 follow(char16_t(line[0]));
             }
+            const quint64 taken = quint64(line - block.letters) / 3;
+            for (const Aufzeichnung::Strecke &strecke : *block.strecken) {
+                if (strecke.erstes >= taken)
+                    break;
+                record.beginne(start + strecke.erstes, strecke.schluessel, strecke.zaehler);
+            }
+            stretchReading = NoReading;
             second->taken();
         }
     };
@@ -149,6 +233,7 @@ void Generator::generieren(Source random)
         if (state == found) {
             log.giveBack(room.next);
             log.flush(); // the whole run is on disk while the box is up
+            writeRecord();
             count();
             m_naehe = naehe;
             showCount();
@@ -160,7 +245,7 @@ void Generator::generieren(Source random)
         }
         if (Q_UNLIKELY(room.end - room.next < 3)) {
             room = log.passOn(room.next);
-            if constexpr (std::is_same_v<Source, TimerRandom::Draws>) {
+            if constexpr (eigener) {
                 takeFromTheSecond(random);
                 if (state == found)
                     continue; // told before another letter comes
@@ -168,17 +253,26 @@ void Generator::generieren(Source random)
         }
         follow(tippen(random, room.next));
 
+        const quint64 now = random.timer();
+        if constexpr (eigener) {
+            // A new reading has changed the key: a new stretch.
+            if (Q_UNLIKELY(now != stretchReading)) {
+                stretchReading = now;
+                log.giveBack(room.next);
+                record.beginne(inRun() - 1, random.key(), random.counter() - RandomGenerator::Increment);
+            }
+        }
         // Handlers and paints only ever run in here, so doing this every few
         // milliseconds instead of every letter looks the same to all of them;
         // and only in here can laufend be cleared.
-        const quint64 now = random.timer();
         if (Q_UNLIKELY(now - lastYield >= yieldInterval)) {
             lastYield = now;
             log.giveBack(room.next);
             log.flush(); // the count shown is on disk, whatever fails later
+            writeRecord();
             count();
             m_naehe = naehe;
-            diskNearlyFull = Reserve::eatenInto(log.space());
+            diskNearlyFull = diskNearlyFullNow();
             // A screen shows a new picture every 16 ms or so; a caption
             // changed more often costs paints that nobody sees.
             if (now - lastShown >= FrameInterval || diskNearlyFull) {
@@ -201,10 +295,18 @@ void Generator::generieren(Source random)
     withGeneratorWhole(random, [] {}); // hands the run's state back for good
     if (diskNearlyFull)
         m_view.endRun();
+    const qint64 letters = typed(); // every way out of the loop gave back its letters
+    if constexpr (eigener) {
+        record.beende(inRun());
+        record.schliessen();
+    }
     log.close();
-    DateiOeffnen(m_view.nativeHandle(), Datei);
+    if (inLog < 0)
+        DateiOeffnen(m_view.nativeHandle(), Datei);
+    else
+        meldeAufzeichnung(inLog, letters);
     if (diskNearlyFull)
-        reportDiskNearlyFull(log.size());
+        reportDiskNearlyFull(log.discards() ? record.size() : log.size(), log.discards());
 }
 
 double Generator::measureLettersPerSecond()
@@ -233,14 +335,48 @@ double Generator::measureLettersPerSecond()
     return double(letters + (state == UINT32_MAX)) * 1e9 / double(clock.nsecsElapsed());
 }
 
-void Generator::reportDiskNearlyFull(qint64 logSize)
+void Generator::reportDiskNearlyFull(qint64 size, bool record)
 {
-    m_view.showMessage(QCoreApplication::translate("Generator",
-                                                   "Der Datenträger ist fast voll. Damit andere Programme ihre Dateien "
-                                                   "noch speichern können, hat Dovevad aufgehört zu tippen.\n\n"
-                                                   "Die Logdatei enthält %1 Zeichen und belegt %2.")
-                           .arg(Sprache::zahlen().toString(Anzahl.whole()), groesse(quint64(logSize))),
+    const QString prompt = record ? QCoreApplication::translate("Generator",
+                                                                "Der Datenträger ist fast voll. Damit andere Programme ihre Dateien "
+                                                                "noch speichern können, hat Dovevad aufgehört zu tippen.\n\n"
+                                                                "Die Aufzeichnung enthält %1 Zeichen und belegt %2.")
+                                  : QCoreApplication::translate("Generator",
+                                                                "Der Datenträger ist fast voll. Damit andere Programme ihre Dateien "
+                                                                "noch speichern können, hat Dovevad aufgehört zu tippen.\n\n"
+                                                                "Die Logdatei enthält %1 Zeichen und belegt %2.");
+    m_view.showMessage(prompt.arg(Sprache::zahlen().toString(Anzahl.whole()), groesse(quint64(size))),
                        MsgBox::Exclamation, QStringLiteral("Dovevad"));
+}
+
+void Generator::meldeNurNochAufzeichnung(qint64 inLog)
+{
+    m_view.showNotice(QCoreApplication::translate("Generator",
+                                                  "Der Datenträger ist fast voll. Damit andere Programme ihre Dateien noch "
+                                                  "speichern können, schreibt Dovevad nach Zeichen %1 nichts mehr in die "
+                                                  "Logdatei.\n\nDer Lauf geht weiter: Jedes Zeichen steht in seiner "
+                                                  "Aufzeichnung, die kaum Platz braucht:\n\n%2")
+                          .arg(Sprache::zahlen().toString(inLog), QDir::toNativeSeparators(m_recordPath)),
+                      QStringLiteral("Dovevad"));
+}
+
+void Generator::meldeAufzeichnung(qint64 inLog, qint64 letters)
+{
+    const QString wo = inLog == 0
+        ? QCoreApplication::translate("Generator", "Die Zeichen dieses Laufs stehen nur in seiner Aufzeichnung:")
+        : QCoreApplication::translate("Generator", "Die ersten %1 Zeichen dieses Laufs stehen in der Logdatei, alle %2 "
+                                                   "in seiner Aufzeichnung:")
+              .arg(Sprache::zahlen().toString(inLog), Sprache::zahlen().toString(letters));
+    // The text goes where the user says: seldom onto the disk that had no
+    // room for it.
+    const QString befehl = ViewerStart::command() + QStringLiteral(" --text ") + shellQuoted(m_recordPath);
+    m_view.showMessage(wo + QStringLiteral("\n\n") + QDir::toNativeSeparators(m_recordPath) + QStringLiteral("\n\n")
+                           + QCoreApplication::translate("Generator", "Als Text, Zeile für Zeile wie in einer Logdatei, gibt sie "
+                                                                      "dieser Befehl aus, etwa für grep oder in eine Datei auf "
+                                                                      "einem Datenträger mit Platz für %1:")
+                                 .arg(groesse(quint64(letters) * Logzeile::Laenge))
+                           + QStringLiteral("\n\n") + befehl,
+                       MsgBox::Information, QStringLiteral("Dovevad"));
 }
 
 bool Generator::DateiOeffnen(quintptr hWnd, const QString &Datei)

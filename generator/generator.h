@@ -2,6 +2,7 @@
 
 #include "ansi.h"
 #include "currency.h"
+#include "logzeile.h"
 #include "outputfile.h"
 #include "timerrandom.h"
 #include "variant.h"
@@ -49,6 +50,12 @@ public:
     // and where the folder is read-only, in the user's data folder.
     static QString chooseLogPath();
     const QString &logPath() const { return m_logPath; }
+    // The run's record, beside the log: every letter, in little room.
+    const QString &recordPath() const { return m_recordPath; }
+    static QString recordPathFor(const QString &logPath);
+    // Runs write their record alone, and no text into the log.
+    void setKompakt(bool kompakt) { m_kompakt = kompakt; }
+    bool kompakt() const { return m_kompakt; }
 
     // Letters per second of a run on this machine, from the run's own steps
     // for 20 ms, the letters going nowhere: an estimate before the first run.
@@ -63,6 +70,9 @@ public:
         qint64 nachZeichen = 0;
     };
     const Naehe &naehe() const { return m_naehe; }
+    // The letters of the current or last run that are in its log, where
+    // the rest are in its record only; else -1.
+    qint64 zeichenImLog() const { return m_zeichenImLog; }
 
     // Tells the user that the log could not be shown, and where it is.
     void meldeNichtGeoeffnet(const QString &Datei);
@@ -106,14 +116,22 @@ private:
     void withGeneratorWhole(Source &random, Call &&call);
 
     void showCount();
-    void reportDiskNearlyFull(qint64 logSize);
+    void reportDiskNearlyFull(qint64 size, bool record);
+    // Tells the user, without halting the run, that the letters after
+    // inLog are in the record only.
+    void meldeNurNochAufzeichnung(qint64 inLog);
+    // Where the run's letters after inLog are, and how they become text.
+    void meldeAufzeichnung(qint64 inLog, qint64 letters);
 
     RunView &m_view;
     Naehe m_naehe;
+    qint64 m_zeichenImLog = -1;
     // The target of the last run, in capitals, and whether it was found.
     QString m_ziel;
     bool m_gefunden = false;
     const QString m_logPath;
+    const QString m_recordPath;
+    bool m_kompakt = false;
     std::unique_ptr<RandomSource> m_ownRandom;
     RandomSource *m_random;
     TimerRandom *m_timerRandom; // m_random, where it is one
@@ -159,8 +177,7 @@ Q_ALWAYS_INLINE Variant Generator::Zufallszahl(Source &random, const Variant &mi
             const qint64 low = min.wholeNumber();
             const qint64 width = max.wholeNumber() - low + 1; // below 2^33 in size
             random.randomize();
-            // Shifting a negative product rounds down too.
-            return GeneratorDetail::wholeNumberOf(low + ((width * qint64(random.rnd24())) >> 24));
+            return GeneratorDetail::wholeNumberOf(RandomGenerator::between(low, width, random.rnd24()));
         }
     }
     // The bounds are read before the clock, so that the compiler sees them
@@ -186,8 +203,6 @@ Q_ALWAYS_INLINE char16_t Generator::tippen(Source &random, char *line)
     // The letter is taken out of its value, so that the value never leaves
     // registers.
     const QChar Zeichen = Zufallszeichen(random).stringView().front();
-    line[0] = char(Ansi::code(Zeichen));
-    line[1] = '\r';
-    line[2] = '\n';
+    Logzeile::schreiben(line, char(Ansi::code(Zeichen)));
     return Zeichen.unicode();
 }

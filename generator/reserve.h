@@ -13,12 +13,16 @@ namespace Reserve {
 
 constexpr quint64 Maximum = quint64(4) << 30;
 constexpr quint64 CheckSpan = quint64(64) << 20;
+// A run's record grows by kilobytes a second: this much before the reserve
+// is far more than it writes between two checks.
+constexpr quint64 RecordSpan = quint64(1) << 20;
 
-// What a run may still write on the disk before it ends.
-quint64 roomBefore(const OutputFile::Space &space);
-inline bool eatenInto(const OutputFile::Space &space)
+// What a run may still write on the disk before it ends, checking every
+// span bytes at most.
+quint64 roomBefore(const OutputFile::Space &space, quint64 span = CheckSpan);
+inline bool eatenInto(const OutputFile::Space &space, quint64 span = CheckSpan)
 {
-    return roomBefore(space) == 0;
+    return roomBefore(space, span) == 0;
 }
 
 } // namespace Reserve

@@ -14,6 +14,8 @@ public:
     virtual void showCount(const QString &caption) = 0;
     virtual quintptr nativeHandle() const = 0;
     virtual void showMessage(const QString &prompt, int style, const QString &title) = 0;
+    // Tells the user something while the run goes on, waiting for nobody.
+    virtual void showNotice(const QString &prompt, const QString &title) = 0;
     virtual void processPendingEvents() = 0;
     // Ends the run as the stop button does, for a run that stops itself.
     virtual void endRun() = 0;

@@ -19,10 +19,12 @@ Vortipper::~Vortipper()
     m_thread.join();
 }
 
-const char *Vortipper::ready()
+Vortipper::Block Vortipper::ready()
 {
     std::lock_guard lock(m_mutex);
-    return m_taken < m_typed ? m_blocks.get() + (m_taken % Blocks) * BlockLetters * 3 : nullptr;
+    if (m_taken == m_typed)
+        return {nullptr, nullptr};
+    return {m_blocks.get() + (m_taken % Blocks) * BlockLetters * 3, &m_strecken[m_taken % Blocks]};
 }
 
 void Vortipper::taken()
@@ -46,8 +48,10 @@ void Vortipper::run()
         if (m_ending)
             return;
         char *const block = m_blocks.get() + (m_typed % Blocks) * BlockLetters * 3;
+        std::vector<Aufzeichnung::Strecke> &strecken = m_strecken[m_typed % Blocks];
         lock.unlock();
-        m_typing(block);
+        strecken.clear();
+        m_typing(block, strecken);
         lock.lock();
         ++m_typed;
     }

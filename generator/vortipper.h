@@ -1,5 +1,7 @@
 #pragma once
 
+#include "aufzeichnung.h"
+
 #include <QtGlobal>
 
 #include <condition_variable>
@@ -7,6 +9,7 @@
 #include <memory>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 // A second typist: types blocks of letters ahead, in the log's format, on
 // a thread of its own while the run types on its own. The run takes a
@@ -19,8 +22,15 @@ class Vortipper
 public:
     static constexpr int BlockLetters = 1 << 16;
     static constexpr int Blocks = 4;
-    // Types BlockLetters letters, three bytes each, into the block.
-    using Typing = std::function<void(char *block)>;
+    // The letters of a block, three bytes each, and where in it each stretch
+    // of one key begins (erstes counts from the block's first letter).
+    struct Block
+    {
+        const char *letters;
+        const std::vector<Aufzeichnung::Strecke> *strecken;
+    };
+    // Types BlockLetters letters into the block and says its stretches.
+    using Typing = std::function<void(char *block, std::vector<Aufzeichnung::Strecke> &strecken)>;
 
     explicit Vortipper(Typing typing);
     // Waits for the block being typed, a fraction of a millisecond.
@@ -28,8 +38,8 @@ public:
     Vortipper(const Vortipper &) = delete;
     Vortipper &operator=(const Vortipper &) = delete;
 
-    // The oldest block typed and not yet taken, or null; never waits.
-    const char *ready();
+    // The oldest block typed and not yet taken, or one of no letters; never waits.
+    Block ready();
     // Gives back the block that ready() returned.
     void taken();
 
@@ -38,6 +48,7 @@ private:
 
     const Typing m_typing;
     const std::unique_ptr<char[]> m_blocks;
+    std::vector<Aufzeichnung::Strecke> m_strecken[Blocks];
     std::mutex m_mutex;
     std::condition_variable m_roomFreed;
     quint64 m_typed = 0;

@@ -37,6 +37,7 @@ void OutputFile::open(const QString &path)
                                       path, errno);
     m_fd = fd;
     m_path = path;
+    m_discarding = false;
     // Pages that are never filled are never touched, so a short file costs
     // little more memory than its text.
     if (!m_buffers)
@@ -54,12 +55,29 @@ void OutputFile::printLongLine(QStringView line)
 {
     flush();
     const QByteArray bytes = Ansi::fromUnicode(line) + "\r\n";
-    writeAll(bytes.constData(), bytes.size());
+    if (!m_discarding)
+        writeAll(bytes.constData(), bytes.size());
     m_printed += bytes.size();
+}
+
+void OutputFile::discard()
+{
+    if (isOpen())
+        flush();
+    if (!m_buffers)
+        m_buffers = std::make_unique_for_overwrite<char[]>(Capacity);
+    if (!m_buffer)
+        m_buffer = m_buffers.get();
+    m_discarding = true;
 }
 
 void OutputFile::handOver()
 {
+    if (m_discarding) {
+        m_printed += m_used;
+        m_used = 0;
+        return;
+    }
     if (!isOpen())
         throw RuntimeError(QCoreApplication::translate("Laufzeit", "In eine geschlossene Datei kann nicht geschrieben werden."), m_path);
     if (!m_behind) {
@@ -75,6 +93,11 @@ void OutputFile::handOver()
 
 void OutputFile::flush()
 {
+    if (m_discarding) {
+        m_printed += m_used;
+        m_used = 0;
+        return;
+    }
     if (m_behind)
         m_behind->drain();
     writeAll(m_buffer, m_used);
@@ -126,12 +149,12 @@ void OutputFile::keepWholeLines(const char *data, qsizetype written) noexcept
         m_size = kept;
 }
 
-OutputFile::Space OutputFile::space() const
+OutputFile::Space OutputFile::spaceOf(int fd, const QString &path)
 {
     struct statvfs system{};
-    if (::fstatvfs(m_fd, &system) != 0)
+    if (::fstatvfs(fd, &system) != 0)
         throw RuntimeError::fromErrno(QCoreApplication::translate("Laufzeit", "Der freie Platz auf dem Datenträger konnte nicht ermittelt werden."),
-                                      m_path, errno);
+                                      path, errno);
     return {quint64(system.f_bavail) * system.f_frsize, quint64(system.f_blocks) * system.f_frsize};
 }
 

@@ -61,7 +61,13 @@ public:
         quint64 total;
     };
     // The space on the open file's file system; throws RuntimeError.
-    Space space() const;
+    Space space() const { return spaceOf(m_fd, m_path); }
+    static Space spaceOf(int fd, const QString &path);
+
+    // From now on what is printed is counted but goes nowhere: what was
+    // printed before is written first. Works on a file never opened too.
+    void discard();
+    bool discards() const { return m_discarding; }
 
     bool isOpen() const { return m_fd >= 0; }
     // Bytes printed so far, written or not.
@@ -89,6 +95,7 @@ private:
     void unlink() noexcept; // from the list of open files
 
     int m_fd = -1;
+    bool m_discarding = false;
     QString m_path;
     std::unique_ptr<char[]> m_buffers; // the one being filled and the spares
     char *m_buffer = nullptr;

@@ -24,18 +24,37 @@ public:
     quint64 next64()
     {
         m_counter += Increment;
-        const quint64 x = m_counter + m_key;
-        const unsigned __int128 product = static_cast<unsigned __int128>(x) * (x ^ Mix);
-        return quint64(product >> 64) ^ quint64(product);
+        return draw64(m_counter, m_key);
     }
 
     // 24 random bits; over 2^24 they are exact in single precision and
     // always below 1.
-    quint32 next24() { return quint32(next64() >> 40); }
+    quint32 next24() { return draw24(m_counter += Increment, m_key); }
     float nextSingle() { return float(next24()) * 0x1.0p-24f; }
 
-private:
+    // What a record of a run keeps: the key, and the counter as it stands
+    // before the next draw.
+    quint64 key() const { return m_key; }
+    quint64 counter() const { return m_counter; }
+
     static constexpr quint64 Increment = 0xa0761d6478bd642fULL;
+
+    // The draw for a counter (already moved on) and a key: a letter follows
+    // from these two numbers alone, which is what lets a record say it.
+    static quint64 draw64(quint64 counter, quint64 key)
+    {
+        const quint64 x = counter + key;
+        const unsigned __int128 product = static_cast<unsigned __int128>(x) * (x ^ Mix);
+        return quint64(product >> 64) ^ quint64(product);
+    }
+    static quint32 draw24(quint64 counter, quint64 key) { return quint32(draw64(counter, key) >> 40); }
+
+    // The whole number from low, width wide, that 24 random bits r give:
+    // low + floor(width * r / 2^24), exact in integers. Shifting a negative
+    // product rounds down too.
+    static constexpr qint64 between(qint64 low, qint64 width, quint32 r24) { return low + ((width * qint64(r24)) >> 24); }
+
+private:
     static constexpr quint64 Mix = 0xe7037ed1a0b428dbULL;
 
     // The SplitMix64 finaliser: a bijection, so distinct keys stay distinct.

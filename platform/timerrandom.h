@@ -31,6 +31,8 @@ public:
         // The draw rnd() would give, times 2^24: a whole number.
         quint32 rnd24() { return m_generator.next24(); }
         quint64 timer() const { return m_timer; }
+        quint64 key() const { return m_generator.key(); }
+        quint64 counter() const { return m_generator.counter(); }
         // The real clock, which any thread may read, rather than a test's.
         bool readsTheClock() const { return !m_clock; }
 

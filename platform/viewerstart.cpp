@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QProcess>
+#include <QStandardPaths>
 
 namespace {
 
@@ -12,6 +13,12 @@ std::function<bool(const QStringList &)> &handler()
 }
 
 } // namespace
+
+QString ViewerStart::command()
+{
+    const QString beside = QCoreApplication::applicationDirPath() + u'/' + QLatin1String(Program);
+    return QStandardPaths::findExecutable(QLatin1String(Program)) == beside ? QLatin1String(Program) : beside;
+}
 
 bool ViewerStart::start(const QStringList &arguments)
 {

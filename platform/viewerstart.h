@@ -12,6 +12,9 @@ namespace ViewerStart {
 // The viewer's name, in the program's folder.
 inline constexpr char Program[] = "dovevad-viewer";
 
+// The viewer as a user types it in a terminal: its name where the search
+// path finds it there, else its path.
+QString command();
 // Whether the viewer started.
 bool start(const QStringList &arguments);
 // Sends every start to the handler instead, as QDesktopServices::setUrlHandler

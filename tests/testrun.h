@@ -37,6 +37,8 @@ public:
         logSizes.append(QFileInfo(logPath()).size());
     }
     void endRun() override { laufend = false; }
+    QStringList notices;
+    void showNotice(const QString &prompt, const QString &title) override { notices.append(title + u'|' + prompt); }
     void processPendingEvents() override
     {
         // A run that never ends fails the test at once, not once the disk is full.

@@ -1,5 +1,6 @@
 #include "abgleich.h"
 #include "argv.h"
+#include "aufzeichnungsleser.h"
 #include "betrachterbefehlszeile.h"
 #include "files.h"
 #include "reserve.h"
@@ -19,6 +20,7 @@
 #include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QTest>
 #include <QUrl>
 
@@ -59,6 +61,8 @@ private slots:
 
 private:
     QByteArray log() const;
+    // The run's record as text, or what kept it from being read.
+    QByteArray recordText() const;
     void checkLogHolds(const QByteArray &letters, const TestRun &run) const;
     void followedAsOneTypist(const QString &target) const;
 
@@ -85,6 +89,19 @@ QByteArray tst_Generieren::log() const
 {
     QFile file(m_dir->filePath(QStringLiteral("Generated Chars.txt")));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<no log>");
+}
+
+QByteArray tst_Generieren::recordText() const
+{
+    Aufzeichnungsleser leser(m_dir->filePath(QStringLiteral("Generated Chars.dovrec")));
+    QTemporaryFile text;
+    if (!text.open())
+        return "<no temporary file>";
+    const qint64 letters = leser.alsText(text.handle());
+    if (!leser.fehler().isEmpty() || !leser.schaden().isEmpty() || letters < 0)
+        return "<" + (leser.fehler() + leser.schaden()).toUtf8() + ">";
+    text.seek(0);
+    return text.readAll();
 }
 
 // Each letter of the run and CR LF, nothing else; the count, the caption
@@ -381,32 +398,45 @@ void tst_Generieren::sameLettersForTheSameClock_data()
     QTest::addColumn<quint64>("tick");
     QTest::addColumn<qint64>("letters"); // the first yield past 3,000,000
     QTest::addColumn<QByteArray>("sha256");
-    // A new reading for every letter: the letters the program has always
-    // written for it.
-    QTest::newRow("every reading new") << quint64(1) << qint64(3'001'635)
-        << QByteArray("e0acfb9b21ea0869db7e6fb0b8721f82a0e720821ea11380c248cc0e7db1d8f8");
-    // Some 4,000 letters a reading, as with the real clock.
-    QTest::newRow("4 ms ticks") << quint64(4'000'000) << qint64(3'001'023)
-        << QByteArray("a176accf9804f858b822e5401f82e1dd926619fe7d58a420b4aeb0cf8eaf57ca");
+    QTest::addColumn<bool>("kompakt");
+    for (const bool kompakt : {false, true}) {
+        // A new reading for every letter: the letters the program has always
+        // written for it.
+        QTest::addRow("every reading new%s", kompakt ? ", record only" : "") << quint64(1) << qint64(3'001'635)
+            << QByteArray("e0acfb9b21ea0869db7e6fb0b8721f82a0e720821ea11380c248cc0e7db1d8f8") << kompakt;
+        // Some 4,000 letters a reading, as with the real clock.
+        QTest::addRow("4 ms ticks%s", kompakt ? ", record only" : "") << quint64(4'000'000) << qint64(3'001'023)
+            << QByteArray("a176accf9804f858b822e5401f82e1dd926619fe7d58a420b4aeb0cf8eaf57ca") << kompakt;
+    }
 }
 
-// The letters of a run follow from its clock readings and key alone.
+// The letters of a run follow from its clock readings and key alone, and
+// its record says every one of them, with or without a log beside it.
 void tst_Generieren::sameLettersForTheSameClock()
 {
     QFETCH(quint64, tick);
     QFETCH(qint64, letters);
     QFETCH(QByteArray, sha256);
+    QFETCH(bool, kompakt);
     s_scriptedTime = 1'000'000'000;
     s_tick = tick;
     TimerRandom random(&scriptedClock, 0x5eed);
     TestRun run(&random);
+    run.setKompakt(kompakt);
     run.target = QStringLiteral("ZEICHENFOLGE");
     run.laufend = true;
     run.onYield = [&run] { run.laufend = run.Anzahl.whole() < 3'000'000; };
 
     run.Generieren();
 
-    const QByteArray bytes = log();
+    const QByteArray bytes = recordText();
+    if (kompakt) {
+        QVERIFY(!QFile::exists(run.logPath()));
+        QVERIFY(m_shell.opened.isEmpty());
+        QVERIFY2(run.messages.value(0).contains(QStringLiteral("--text '%1'").arg(run.recordPath())), qPrintable(run.messages.value(0)));
+    } else {
+        QCOMPARE(bytes, log());
+    }
     QCOMPARE(run.Anzahl.whole(), letters);
     QCOMPARE(bytes.size(), 3 * letters);
     QCOMPARE(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex(), sha256);
@@ -543,6 +573,7 @@ void tst_Generieren::followedAsOneTypist(const QString &target) const
 
     const QByteArray bytes = log();
     QCOMPARE(bytes.size(), 3 * run.Anzahl.whole());
+    QCOMPARE(recordText(), bytes);
     QByteArray letters;
     for (qsizetype at = 0; at < bytes.size(); at += 3) {
         QVERIFY(bytes.at(at) >= 'A' && bytes.at(at) <= 'Z' && bytes.mid(at + 1, 2) == "\r\n");

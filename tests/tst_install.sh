@@ -12,6 +12,7 @@ usr/bin/dovevad
 usr/bin/dovevad-viewer
 usr/share/applications/$id.desktop
 usr/share/metainfo/$id.metainfo.xml
+usr/share/mime/packages/$id.xml
 usr/share/doc/dovevad/copyright
 usr/share/doc/dovevad/changelog.Debian.gz
 usr/share/man/man1/dovevad.1.gz
@@ -40,7 +41,14 @@ for size in 16 24 32 48 64 72 128 256; do
         || fail "icon $png is $(identify -format '%wx%h %[channels]' "$png")"
 done
 grep -q 'viewBox="0 0 72 72"' "$root/usr/share/icons/hicolor/scalable/apps/$id.svg" || fail "scalable icon"
-ok "install rules put exactly the program, its entry, metadata and icons in place; all valid"
+# The record's type, as the desktop's database makes of it, by name and by content.
+mime="$work/mime"
+mkdir -p "$mime/packages"
+cp "$root/usr/share/mime/packages/$id.xml" "$mime/packages/"
+report=$(XDG_DATA_DIRS="$work" update-mime-database "$mime" 2>&1) && [ -z "$report" ] || fail "the record's type: $report"
+grep -qx 'application/x-dovevad-record:\*.dovrec' "$mime/globs" || fail "the record's type has no name: $(cat "$mime/globs")"
+grep -aq 'application/x-dovevad-record' "$mime/magic" || fail "the record's type is not told by its content"
+ok "install rules put exactly the program, its entry, metadata, the record's type and icons in place; all valid"
 
 cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/package" >/dev/null
 deb=$(echo "$work"/package/dovevad_1.01-1_*.deb)
@@ -91,12 +99,14 @@ log="$home/.local/share/Dovevad/Generated Chars.txt"
 check_log_lines "$log"
 letters=$(tr -d '\r\n' <"$log")
 [ "${letters: -2}" = AB ] || fail "the log ends in ${letters: -2}"
+env "HOME=$home" "${ordinary_user[@]}" "$program-viewer" --text "${log%.txt}.dovrec" >"$work/record.txt" \
+    && cmp -s "$work/record.txt" "$log" || fail "the record as text is not the log: $(cmp "$work/record.txt" "$log" 2>&1)"
 [ "$(tail -n 1 "$work/opened")" = "$(url_of "$log")" ] || fail "the viewer was asked for $(tail -n 1 "$work/opened")"
 [ "$(ls "$root/usr/bin")" = "$programs" ] || fail "the program's folder changed: $(ls "$root/usr/bin")"
 click_command1
 close_program 0
 [ -z "$(ls -A "$(dirname "$log")")" ] || fail "left in the user's data folder: $(ls -A "$(dirname "$log")")"
-ok "from a read-only folder the log lives in the user's data folder, is opened there and removed on close"
+ok "from a read-only folder the log and its record live in the user's data folder, the log is opened there, the record turns into the same text, and both are removed on close"
 
 # Root may write anywhere, yet an installed program keeps out of /usr.
 root_home="$work/root-home"

@@ -2,6 +2,7 @@
 // namespace of this test's own and names it in DOVEVAD_SMALL_DISK.
 
 #include "answerbox.h"
+#include "aufzeichnungsleser.h"
 #include "files.h"
 #include "form1.h"
 #include "lettercap.h"
@@ -13,7 +14,18 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QStorageInfo>
+#include <QTemporaryFile>
 #include <QTest>
+
+namespace {
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
 
 class tst_Reserve : public QObject
 {
@@ -23,8 +35,8 @@ private slots:
     void initTestCase();
     void init();
     void cleanup();
-    void runEndsBeforeTheReserve_data();
-    void runEndsBeforeTheReserve();
+    void runGoesOnInItsRecordBeforeTheReserve_data();
+    void runGoesOnInItsRecordBeforeTheReserve();
 
 private:
     QString m_disk;
@@ -49,21 +61,26 @@ void tst_Reserve::init()
 void tst_Reserve::cleanup()
 {
     QFile::remove(m_disk + QStringLiteral("/Generated Chars.txt"));
+    QFile::remove(m_disk + QStringLiteral("/Generated Chars.dovrec"));
     QFile::remove(m_disk + QStringLiteral("/filler"));
 }
 
-void tst_Reserve::runEndsBeforeTheReserve_data()
+void tst_Reserve::runGoesOnInItsRecordBeforeTheReserve_data()
 {
     QTest::addColumn<qint64>("filler");
-    QTest::newRow("room for some letters") << qint64(0);
-    QTest::newRow("reserve short at the start") << qint64(30 << 20);
+    QTest::addColumn<bool>("types");
+    QTest::newRow("room for some letters") << qint64(0) << true;
+    QTest::newRow("reserve short at the start") << qint64(30 << 20) << true;
+    QTest::newRow("no room for the record either") << qint64(81 << 20) << false;
 }
 
-// The run ends as a stop ends, with every counted letter in the log handed
-// on, and says why; the disk keeps its reserve of 15 %.
-void tst_Reserve::runEndsBeforeTheReserve()
+// Where the log would eat into the disk's reserve of 15 %, the run says so
+// without halting and goes on in its record, which holds every letter;
+// where even the record has no room, the run ends as a stop ends, and says why.
+void tst_Reserve::runGoesOnInItsRecordBeforeTheReserve()
 {
     QFETCH(qint64, filler);
+    QFETCH(bool, types);
     QFile fill(m_disk + QStringLiteral("/filler"));
     QVERIFY(fill.open(QIODevice::WriteOnly));
     QVERIFY(fill.write(QByteArray(filler, 'x')) == filler);
@@ -72,20 +89,53 @@ void tst_Reserve::runEndsBeforeTheReserve()
     Form1 window;
     window.show();
     auto *command1 = window.findChild<QPushButton *>(QStringLiteral("Command1"));
+    // Once told, the run goes on for a while in its record, then is stopped.
+    QString notice;
+    qint64 toldAt = -1;
+    QTimer watch;
+    connect(&watch, &QTimer::timeout, &window, [&] {
+        if (auto *box = window.findChild<QMessageBox *>(QStringLiteral("Hinweis")); box && toldAt < 0) {
+            notice = box->text();
+            toldAt = window.Anzahl.whole();
+            box->close();
+        }
+        if (toldAt >= 0 && window.Anzahl.whole() > toldAt + 3'000'000 && window.laufend)
+            command1->click();
+    });
+    watch.start(5);
     QString box;
     answerNextBox(&box);
     command1->click();
 
     const qint64 count = window.Anzahl.whole();
-    QVERIFY(filler == 0 ? count > 1'000'000 : count == 0);
-    QCOMPARE(QFile(m_disk + QStringLiteral("/Generated Chars.txt")).size(), 3 * count);
-    QCOMPARE(m_shell.opened.size(), 1);
+    const QByteArray log = readAll(m_disk + QStringLiteral("/Generated Chars.txt"));
     QVERIFY(!window.laufend && command1->text() == QStringLiteral("Type, Zizuzod, Type!"));
     QVERIFY(window.findChild<QLineEdit *>(QStringLiteral("Text1"))->isEnabled());
-    QVERIFY2(box.startsWith(QStringLiteral("Dovevad|%1|Der Datenträger ist fast voll.").arg(QMessageBox::Warning)),
-             qPrintable(box));
-    QVERIFY2(box.contains(QStringLiteral("enthält %1 Zeichen und belegt ").arg(QLocale(QLocale::German).toString(count))),
-             qPrintable(box));
+    const QLocale german(QLocale::German);
+    if (types) {
+        QVERIFY2(toldAt >= 0 && count > toldAt + 3'000'000, qPrintable(notice));
+        const qint64 inLog = log.size() / 3;
+        QVERIFY(filler == 0 ? inLog > 1'000'000 : inLog == 0);
+        QVERIFY2(notice.contains(QStringLiteral("nach Zeichen %1 nichts mehr").arg(german.toString(inLog))), qPrintable(notice));
+        // Every letter is in the record, the log's first.
+        QTemporaryFile text;
+        QVERIFY(text.open());
+        Aufzeichnungsleser record(m_disk + QStringLiteral("/Generated Chars.dovrec"));
+        QCOMPARE(record.alsText(text.handle()), count);
+        QVERIFY(record.schaden().isEmpty());
+        text.seek(0);
+        QCOMPARE(text.read(log.size()), log);
+        QCOMPARE(text.size(), 3 * count);
+        QVERIFY(m_shell.opened.isEmpty()); // no viewer for a part of the letters
+        QVERIFY2(box.contains(QStringLiteral("Generated Chars.dovrec")) && box.contains(QStringLiteral("--text")), qPrintable(box));
+    } else {
+        QCOMPARE(count, 0);
+        QCOMPARE(log.size(), 0);
+        QCOMPARE(m_shell.opened.size(), 1);
+        QVERIFY2(box.startsWith(QStringLiteral("Dovevad|%1|Der Datenträger ist fast voll.").arg(QMessageBox::Warning)),
+                 qPrintable(box));
+        QVERIFY2(box.contains(QStringLiteral("Die Logdatei enthält 0 Zeichen")), qPrintable(box));
+    }
     QStorageInfo disk(m_disk);
     disk.refresh();
     QVERIFY(disk.bytesAvailable() >= disk.bytesTotal() * 15 / 100);

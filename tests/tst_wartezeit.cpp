@@ -329,6 +329,13 @@ void tst_Wartezeit::textsAreTrue_data()
     QTest::newRow("one millisecond") << ziel("A", 26'000) << QStringLiteral("Dauer: 1 Millisekunde bei");
     QTest::newRow("full disk") << Auskunft::zumZiel(QStringLiteral("AB"), 1e6, {0, 1 << 30})
                                << QStringLiteral("frei sind 0 Byte");
+    // A log past the disk's reserve goes on in the record; a record past it stops.
+    QTest::newRow("log past the reserve") << Auskunft::zumZiel(QStringLiteral("ABCDEFGH"), 0, {quint64(100) << 30, quint64(1) << 40})
+                                          << QStringLiteral("schreibt der Lauf nur noch seine Aufzeichnung weiter");
+    QTest::newRow("record past the reserve") << Auskunft::zumZiel(QStringLiteral("AB"), 1e6, {0, 1 << 30})
+                                             << QStringLiteral("Warnung: So viel Platz ist nicht frei");
+    QTest::newRow("in the record only") << Auskunft::zumLauf(QStringLiteral("AB"), Wartezeit(QStringLiteral("AB")), 5000, 5e7, {}, 1000)
+                                        << QStringLiteral("Nach Zeichen 1.000 stehen die Zeichen nur in der Aufzeichnung");
     QTest::newRow("just under a megabyte") << groesse(999'950) << QStringLiteral("1,0 MB");
     QTest::newRow("just under a terabyte") << groesse(999'960'000'000) << QStringLiteral("1,0 TB");
     QTest::newRow("just under 10^15") << Grosszahl::fromLog10(std::log10(999.9e12L)).text()

@@ -1,9 +1,15 @@
 #include "betrachterbefehlszeile.h"
 
+#include "aufzeichnungsleser.h"
 #include "qtcommandline.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+
+#include <cerrno>
+#include <cstring>
+
+#include <unistd.h>
 
 using QtCommandLine::print;
 
@@ -26,6 +32,9 @@ QString help()
         "  --gefunden N          Der Lauf fand sie; ihr letzter Buchstabe ist Zeichen N.\n"
         "  --naehe K:N           Der Lauf wurde angehalten; am nächsten kamen ihre ersten\n"
         "                        K Buchstaben, deren letzter Zeichen N ist.\n"
+        "  --text AUFZEICHNUNG   Schreibt die Zeichen einer Aufzeichnung („Generated\n"
+        "                        Chars.dovrec“) auf die Standardausgabe, Byte für Byte\n"
+        "                        wie die Logdatei desselben Laufs, und zeigt nichts an.\n"
         "\n"
         "Dazu Qts eigene Optionen, etwa -platform NAME, -style NAME oder -reverse.\n");
 }
@@ -40,6 +49,23 @@ int falsch(const QString &was)
     return QtCommandLine::wrong(Name, was);
 }
 
+// Every letter of the record as text on standard output; what kept it from
+// the end, on standard error.
+int alsText(const QString &path)
+{
+    Aufzeichnungsleser leser(path);
+    const auto scheitern = [&path](const QString &warum) {
+        print(stderr, QStringLiteral("%1: %2: %3\n").arg(QLatin1String(Name), path, warum));
+        return 1;
+    };
+    if (!leser.fehler().isEmpty())
+        return scheitern(leser.fehler());
+    if (leser.alsText(STDOUT_FILENO) < 0)
+        return scheitern(QCoreApplication::translate("BetrachterBefehlszeile", "Die Standardausgabe nimmt nichts mehr an: %1")
+                             .arg(QString::fromLocal8Bit(std::strerror(errno))));
+    return leser.schaden().isEmpty() ? 0 : scheitern(leser.schaden());
+}
+
 } // namespace
 
 std::variant<BetrachterBefehlszeile::Aufruf, int> BetrachterBefehlszeile::auswerten(int argc, const char *const argv[])
@@ -51,7 +77,8 @@ std::variant<BetrachterBefehlszeile::Aufruf, int> BetrachterBefehlszeile::auswer
     const QCommandLineOption zielOption(QStringLiteral("ziel"), {}, QStringLiteral("text"));
     const QCommandLineOption gefundenOption(QStringLiteral("gefunden"), {}, QStringLiteral("n"));
     const QCommandLineOption naeheOption(QStringLiteral("naehe"), {}, QStringLiteral("k:n"));
-    parser.addOptions({helpOption, versionOption, zielOption, gefundenOption, naeheOption});
+    const QCommandLineOption textOption(QStringLiteral("text"), {}, QStringLiteral("aufzeichnung"));
+    parser.addOptions({helpOption, versionOption, zielOption, gefundenOption, naeheOption, textOption});
     if (!parser.parse(QtCommandLine::arguments(argc, argv)))
         return falsch(QtCommandLine::parseError(parser));
     if (parser.isSet(helpOption)) {
@@ -61,6 +88,12 @@ std::variant<BetrachterBefehlszeile::Aufruf, int> BetrachterBefehlszeile::auswer
     if (parser.isSet(versionOption)) {
         print(stdout, version());
         return 0;
+    }
+    if (parser.isSet(textOption)) {
+        if (!parser.positionalArguments().isEmpty())
+            return falsch(QCoreApplication::translate("BetrachterBefehlszeile", "Unerwartetes Argument „%1“")
+                              .arg(parser.positionalArguments().constFirst()));
+        return alsText(parser.value(textOption));
     }
     const QStringList files = parser.positionalArguments();
     if (files.size() != 1)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "logzeile.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -15,7 +17,7 @@
 class Logdatei
 {
 public:
-    static constexpr int Zeilenlaenge = 3;
+    static constexpr int Zeilenlaenge = Logzeile::Laenge;
 
     // Opens the file; where that fails, fehler() says why in German.
     explicit Logdatei(const QString &path);
@@ -37,10 +39,7 @@ public:
     // Reads at a byte offset; how many bytes came.
     qint64 lesen(qint64 offset, char *buffer, qint64 size) const;
     // Whether three bytes are a line of a log: a capital, CR, LF.
-    static bool istZeile(const char *line)
-    {
-        return line[0] >= 'A' && line[0] <= 'Z' && line[1] == '\r' && line[2] == '\n';
-    }
+    static bool istZeile(const char *line) { return Logzeile::ist(line); }
     // A letter's number as users read it, in German digit groups.
     static QString nummer(qint64 zeile);
     // The first of the lines first to first + count - 1 that is no log line,

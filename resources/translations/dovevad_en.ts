@@ -2,6 +2,37 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="de">
 <context>
+    <name>Aufzeichnungsleser</name>
+    <message>
+        <source>Die Datei ist leer.</source>
+        <translation>The file is empty.</translation>
+    </message>
+    <message>
+        <source>Das ist keine Aufzeichnung von Dovevad.</source>
+        <translation>This is not a record of Dovevad’s.</translation>
+    </message>
+    <message>
+        <source>Die Aufzeichnung bricht schon in ihrem Kopf ab.</source>
+        <translation>The record breaks off in its header already.</translation>
+    </message>
+    <message>
+        <source>Die Aufzeichnung ist von einer neueren Version von Dovevad (Format %1); diese liest Format %2.</source>
+        <translation>The record is from a newer version of Dovevad (format %1); this one reads format %2.</translation>
+    </message>
+    <message>
+        <source>Der Kopf der Aufzeichnung ist beschädigt.</source>
+        <translation>The record’s header is damaged.</translation>
+    </message>
+    <message>
+        <source>Die Aufzeichnung ist nach Zeichen %1 beschädigt; bis dahin ist sie gelesen.</source>
+        <translation>The record is damaged after character %1; it has been read up to there.</translation>
+    </message>
+    <message>
+        <source>Die Aufzeichnung bricht nach Zeichen %1 ab; bis dahin ist sie gelesen.</source>
+        <translation>The record breaks off after character %1; it has been read up to there.</translation>
+    </message>
+</context>
+<context>
     <name>Auskunft</name>
     <message>
         <source> Zeichen pro Sekunde</source>
@@ -107,9 +138,29 @@
         <source>Eine Zeichenfolge dieser Art wäre nach %1 Zeichen mit %2 Wahrscheinlichkeit schon erschienen.</source>
         <translation>A string of this kind would have appeared after %1 characters with %2 probability.</translation>
     </message>
+    <message>
+        <source>Erwartete Größe der Aufzeichnung: %1</source>
+        <translation>Expected size of the record: %1</translation>
+    </message>
+    <message>
+        <source>So viel Platz ist nicht frei: Bevor der Datenträger vollläuft, schreibt der Lauf nur noch seine Aufzeichnung weiter.</source>
+        <translation>That much space is not free: before the disk fills up, the run goes on writing only its record.</translation>
+    </message>
+    <message>
+        <source>Die Zeichen stehen nur in der Aufzeichnung, nicht in der Logdatei.</source>
+        <translation>The characters are in the record only, not in the log file.</translation>
+    </message>
+    <message>
+        <source>Nach Zeichen %1 stehen die Zeichen nur in der Aufzeichnung, nicht in der Logdatei.</source>
+        <translation>After character %1 the characters are in the record only, not in the log file.</translation>
+    </message>
 </context>
 <context>
     <name>Befehlszeile</name>
+    <message>
+        <source>Unerwartetes Argument „%1“</source>
+        <translation>Unexpected argument “%1”</translation>
+    </message>
     <message>
         <source>Aufruf: dovevad [Optionen]
 
@@ -119,6 +170,10 @@ bis die zuletzt getippten die eingegebene Zeichenfolge ergeben.
 Optionen:
   -h, --help       Zeigt diese Hilfe an.
   -v, --version    Zeigt die Version an.
+  --kompakt        Schreibt keine Logdatei, nur die Aufzeichnung daneben
+                   („Generated Chars.dovrec“): Sie hält jedes Zeichen fest,
+                   braucht aber nur ein Tausendstel des Platzes, und
+                   „dovevad-viewer --text“ macht daraus wieder den Text.
 
 Dazu Qts eigene Optionen, etwa -platform NAME, -style NAME oder -reverse.
 </source>
@@ -130,49 +185,17 @@ until the latest ones spell the string entered.
 Options:
   -h, --help       Shows this help.
   -v, --version    Shows the version.
+  --kompakt        Writes no log file, only the record beside it
+                   (“Generated Chars.dovrec”): it holds every character
+                   in a thousandth of the space, and
+                   “dovevad-viewer --text” turns it back into the text.
 
 And Qt&apos;s own options, such as -platform NAME, -style NAME or -reverse.
 </translation>
-    </message>
-    <message>
-        <source>Unerwartetes Argument „%1“</source>
-        <translation>Unexpected argument “%1”</translation>
     </message>
 </context>
 <context>
     <name>BetrachterBefehlszeile</name>
-    <message>
-        <source>Aufruf: dovevad-viewer [Optionen] LOGDATEI
-
-Zeigt eine Logdatei von Dovevad („Generated Chars.txt“) jeder Größe: jedes Zeichen
-mit seiner Nummer, die Suche nach Buchstaben und wie oft jeder Buchstabe vorkommt.
-
-Optionen:
-  -h, --help            Zeigt diese Hilfe an.
-  -v, --version         Zeigt die Version an.
-  --ziel TEXT           Die Zeichenfolge des Laufs; sie wird auch gesucht.
-  --gefunden N          Der Lauf fand sie; ihr letzter Buchstabe ist Zeichen N.
-  --naehe K:N           Der Lauf wurde angehalten; am nächsten kamen ihre ersten
-                        K Buchstaben, deren letzter Zeichen N ist.
-
-Dazu Qts eigene Optionen, etwa -platform NAME, -style NAME oder -reverse.
-</source>
-        <translation>Usage: dovevad-viewer [options] LOGFILE
-
-Shows a log file of Dovevad’s (“Generated Chars.txt”) of any size: every character
-with its number, a search for letters and how often each letter occurs.
-
-Options:
-  -h, --help            Shows this help.
-  -v, --version         Shows the version.
-  --ziel TEXT           The run&apos;s string; it is also searched for.
-  --gefunden N          The run found it; its last letter is character N.
-  --naehe K:N           The run was stopped; closest came its first K letters,
-                        the last of which is character N.
-
-And Qt&apos;s own options, such as -platform NAME, -style NAME or -reverse.
-</translation>
-    </message>
     <message>
         <source>Dovevad-Logbetrachter</source>
         <translation>Dovevad log viewer</translation>
@@ -188,6 +211,48 @@ And Qt&apos;s own options, such as -platform NAME, -style NAME or -reverse.
     <message>
         <source>Keine Zeichennummer: „%1“</source>
         <translation>Not a character number: “%1”</translation>
+    </message>
+    <message>
+        <source>Aufruf: dovevad-viewer [Optionen] LOGDATEI
+
+Zeigt eine Logdatei von Dovevad („Generated Chars.txt“) jeder Größe: jedes Zeichen
+mit seiner Nummer, die Suche nach Buchstaben und wie oft jeder Buchstabe vorkommt.
+
+Optionen:
+  -h, --help            Zeigt diese Hilfe an.
+  -v, --version         Zeigt die Version an.
+  --ziel TEXT           Die Zeichenfolge des Laufs; sie wird auch gesucht.
+  --gefunden N          Der Lauf fand sie; ihr letzter Buchstabe ist Zeichen N.
+  --naehe K:N           Der Lauf wurde angehalten; am nächsten kamen ihre ersten
+                        K Buchstaben, deren letzter Zeichen N ist.
+  --text AUFZEICHNUNG   Schreibt die Zeichen einer Aufzeichnung („Generated
+                        Chars.dovrec“) auf die Standardausgabe, Byte für Byte
+                        wie die Logdatei desselben Laufs, und zeigt nichts an.
+
+Dazu Qts eigene Optionen, etwa -platform NAME, -style NAME oder -reverse.
+</source>
+        <translation>Usage: dovevad-viewer [options] LOGFILE
+
+Shows a log file of Dovevad’s (“Generated Chars.txt”) of any size: every character
+with its number, a search for letters and how often each letter occurs.
+
+Options:
+  -h, --help            Shows this help.
+  -v, --version         Shows the version.
+  --ziel TEXT           The run&apos;s string; it is also searched for.
+  --gefunden N          The run found it; its last letter is character N.
+  --naehe K:N           The run was stopped; closest came its first K letters,
+                        the last of which is character N.
+  --text RECORD         Writes the characters of a record (“Generated
+                        Chars.dovrec”) to standard output, byte for byte as
+                        the log file of the same run, and shows nothing.
+
+And Qt&apos;s own options, such as -platform NAME, -style NAME or -reverse.
+</translation>
+    </message>
+    <message>
+        <source>Die Standardausgabe nimmt nichts mehr an: %1</source>
+        <translation>Standard output takes nothing more: %1</translation>
     </message>
 </context>
 <context>
@@ -304,6 +369,38 @@ The log file holds %1 characters and takes up %2.</translation>
         <translation>The log file could not be opened in a text viewer. It is kept here:
 
 %1</translation>
+    </message>
+    <message>
+        <source>Der Datenträger ist fast voll. Damit andere Programme ihre Dateien noch speichern können, hat Dovevad aufgehört zu tippen.
+
+Die Aufzeichnung enthält %1 Zeichen und belegt %2.</source>
+        <translation>The disk is nearly full. So that other programs can still save their files, Dovevad has stopped typing.
+
+The record holds %1 characters and takes up %2.</translation>
+    </message>
+    <message>
+        <source>Der Datenträger ist fast voll. Damit andere Programme ihre Dateien noch speichern können, schreibt Dovevad nach Zeichen %1 nichts mehr in die Logdatei.
+
+Der Lauf geht weiter: Jedes Zeichen steht in seiner Aufzeichnung, die kaum Platz braucht:
+
+%2</source>
+        <translation>The disk is nearly full. So that other programs can still save their files, Dovevad writes nothing more into the log file after character %1.
+
+The run goes on: every character is in its record, which takes hardly any space:
+
+%2</translation>
+    </message>
+    <message>
+        <source>Die Zeichen dieses Laufs stehen nur in seiner Aufzeichnung:</source>
+        <translation>This run’s characters are in its record only:</translation>
+    </message>
+    <message>
+        <source>Die ersten %1 Zeichen dieses Laufs stehen in der Logdatei, alle %2 in seiner Aufzeichnung:</source>
+        <translation>The first %1 characters of this run are in the log file, all %2 in its record:</translation>
+    </message>
+    <message>
+        <source>Als Text, Zeile für Zeile wie in einer Logdatei, gibt sie dieser Befehl aus, etwa für grep oder in eine Datei auf einem Datenträger mit Platz für %1:</source>
+        <translation>As text, line for line as in a log file, this command puts it out, for grep, say, or into a file on a disk with room for %1:</translation>
     </message>
 </context>
 <context>

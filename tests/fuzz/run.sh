@@ -7,7 +7,7 @@ set -uo pipefail
 build=$(cd "$1" && pwd) seconds=$2
 seeds=$(cd "$(dirname "$0")" && pwd)/corpus
 status=0
-for target in bereinigen abgleich wartezeit befehlszeile; do
+for target in bereinigen abgleich wartezeit befehlszeile aufzeichnung; do
     found="$build/fuzz-corpus/$target" log="$build/fuzz-$target.log"
     mkdir -p "$found"
     # The command lines' --help and complaints go nowhere.
