@@ -196,31 +196,71 @@ void Generator::generieren(Source random)
     std::unique_ptr<Vortipper> second;
     const auto takeFromTheSecond = [&](const TimerRandom::Draws &own) __attribute__((always_inline)) {
         static_assert(3 * Vortipper::BlockLetters <= OutputFile::BufferSize);
-        Vortipper::Block block{nullptr, nullptr};
+        using Vorschau = Vortipper::Vorschau;
+        const Vortipper::Block *block = nullptr;
         if (!second && own.readsTheClock()) {
-            second = std::make_unique<Vortipper>([random = TimerRandom::Draws(nullptr, TimerRandom::freshKey())](
-                                                     char *letters, std::vector<Aufzeichnung::Strecke> &strecken) mutable {
+            second = std::make_unique<Vortipper>([random = TimerRandom::Draws(nullptr, TimerRandom::freshKey()),
+                                                  step](Vortipper::Block &block) mutable {
                 quint64 reading = NoReading;
-                for (quint64 i = 0; i != Vortipper::BlockLetters; ++i) {
-                    tippen(random, letters + 3 * i);
+                uint32_t state = step.zustand(0), highest = state, highestAt = 0;
+                for (uint32_t i = 0; i != Vortipper::BlockLetters; ++i) {
+                    state = step(state, tippen(random, block.letters + 3 * i));
+                    if (i < Vorschau::Anfang)
+                        block.vorschau.zustaende[i] = state;
+                    else if (Q_UNLIKELY(state > highest))
+                        highest = state, highestAt = i;
                     if (Q_UNLIKELY(random.timer() != reading)) {
                         reading = random.timer();
-                        strecken.push_back({i, random.key(), random.counter() - RandomGenerator::Increment, 0});
+                        block.strecken.push_back({i, random.key(), random.counter() - RandomGenerator::Increment, 0});
                     }
                 }
+                block.vorschau.ende = state;
+                block.vorschau.hoechster = highest;
+                block.vorschau.hoechsterBei = highestAt;
             });
-        } else if (second && (block = second->ready()).letters) {
+        } else if (second && (block = second->ready())) {
             log.giveBack(room.next);
             const quint64 start = inRun();
-            // Up to the letter that completes the target, as if typed here.
-            const char *line = block.letters;
-            for (; line != block.letters + 3 * Vortipper::BlockLetters && state != found; line += 3) {
+            const Vorschau &vorschau = block->vorschau;
+            // Letter by letter, as if typed here, until the run's state is
+            // the block's own from the automaton's start, or the target is
+            // found; after that the block's preview knows the rest.
+            const char *const end = block->letters + 3 * Vortipper::BlockLetters;
+            const char *line = block->letters;
+            bool met = false;
+            while (line != end && state != found && !met) {
                 std::memcpy(room.next, line, 3);
                 follow(char16_t(line[0]));
+                const qsizetype i = (line - block->letters) / 3;
+                met = i < Vorschau::Anfang && state == vorschau.zustaende[i];
+                line += 3;
             }
-            const quint64 taken = quint64(line - block.letters) / 3;
-            for (const Aufzeichnung::Strecke &strecke : *block.strecken) {
-                if (strecke.erstes >= taken)
+            qsizetype taken = (line - block->letters) / 3;
+            if (met && state != found) {
+                // The closest match first ends where a state first rises
+                // above it, and the target is found where the state is its
+                // highest: that ends what is taken of the block.
+                const auto mark = [&](uint32_t reached, qsizetype i) {
+                    if (reached > closest) {
+                        closest = reached;
+                        naehe = {step.buchstaben(reached), before + qint64(start) + i + 1};
+                    }
+                };
+                const qsizetype followed = taken;
+                for (; taken < Vorschau::Anfang && state != found; ++taken)
+                    mark(state = vorschau.zustaende[taken], taken);
+                if (state != found) {
+                    mark(vorschau.hoechster, vorschau.hoechsterBei);
+                    state = vorschau.hoechster == found ? found : vorschau.ende;
+                    taken = state == found ? vorschau.hoechsterBei + 1 : Vortipper::BlockLetters;
+                }
+                // A log that goes nowhere needs no bytes, only their count.
+                if (!log.discards())
+                    std::memcpy(room.next, block->letters + 3 * followed, size_t(3 * (taken - followed)));
+                room.next += 3 * (taken - followed);
+            }
+            for (const Aufzeichnung::Strecke &strecke : block->strecken) {
+                if (strecke.erstes >= quint64(taken))
                     break;
                 record.beginne(start + strecke.erstes, strecke.schluessel, strecke.zaehler);
             }

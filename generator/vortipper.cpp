@@ -4,8 +4,10 @@
 #include <sched.h>
 
 Vortipper::Vortipper(Typing typing)
-    : m_typing(std::move(typing)), m_blocks(std::make_unique_for_overwrite<char[]>(Blocks * BlockLetters * 3))
+    : m_typing(std::move(typing)), m_letters(std::make_unique_for_overwrite<char[]>(Blocks * BlockLetters * 3))
 {
+    for (int i = 0; i < Blocks; ++i)
+        m_blocks[i].letters = m_letters.get() + i * BlockLetters * 3;
     m_thread = std::thread(&Vortipper::run, this);
 }
 
@@ -19,12 +21,10 @@ Vortipper::~Vortipper()
     m_thread.join();
 }
 
-Vortipper::Block Vortipper::ready()
+const Vortipper::Block *Vortipper::ready()
 {
     std::lock_guard lock(m_mutex);
-    if (m_taken == m_typed)
-        return {nullptr, nullptr};
-    return {m_blocks.get() + (m_taken % Blocks) * BlockLetters * 3, &m_strecken[m_taken % Blocks]};
+    return m_taken < m_typed ? &m_blocks[m_taken % Blocks] : nullptr;
 }
 
 void Vortipper::taken()
@@ -47,11 +47,10 @@ void Vortipper::run()
         m_roomFreed.wait(lock, [this] { return m_ending || m_typed - m_taken < Blocks; });
         if (m_ending)
             return;
-        char *const block = m_blocks.get() + (m_typed % Blocks) * BlockLetters * 3;
-        std::vector<Aufzeichnung::Strecke> &strecken = m_strecken[m_typed % Blocks];
+        Block &block = m_blocks[m_typed % Blocks];
         lock.unlock();
-        strecken.clear();
-        m_typing(block, strecken);
+        block.strecken.clear();
+        m_typing(block);
         lock.lock();
         ++m_typed;
     }

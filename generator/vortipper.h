@@ -4,6 +4,8 @@
 
 #include <QtGlobal>
 
+#include <cstdint>
+
 #include <condition_variable>
 #include <functional>
 #include <memory>
@@ -22,15 +24,27 @@ class Vortipper
 public:
     static constexpr int BlockLetters = 1 << 16;
     static constexpr int Blocks = 4;
-    // The letters of a block, three bytes each, and where in it each stretch
-    // of one key begins (erstes counts from the block's first letter).
+    // The target followed through a block from the matching automaton's
+    // first state: once the run's own state meets it, which takes a few
+    // letters, the rest of the block is known without a step a letter.
+    struct Vorschau
+    {
+        static constexpr int Anfang = 64;
+        uint32_t zustaende[Anfang]; // after each of the first letters
+        uint32_t ende;              // after the last letter
+        uint32_t hoechster;         // the highest after the first Anfang letters
+        uint32_t hoechsterBei;      // the first letter it follows
+    };
+    // A block's letters, three bytes each; where in it each stretch of one
+    // key begins (erstes counts from the block's first letter); its preview.
     struct Block
     {
-        const char *letters;
-        const std::vector<Aufzeichnung::Strecke> *strecken;
+        char *letters;
+        std::vector<Aufzeichnung::Strecke> strecken;
+        Vorschau vorschau;
     };
-    // Types BlockLetters letters into the block and says its stretches.
-    using Typing = std::function<void(char *block, std::vector<Aufzeichnung::Strecke> &strecken)>;
+    // Types BlockLetters letters into the block and says the rest of it.
+    using Typing = std::function<void(Block &block)>;
 
     explicit Vortipper(Typing typing);
     // Waits for the block being typed, a fraction of a millisecond.
@@ -38,8 +52,8 @@ public:
     Vortipper(const Vortipper &) = delete;
     Vortipper &operator=(const Vortipper &) = delete;
 
-    // The oldest block typed and not yet taken, or one of no letters; never waits.
-    Block ready();
+    // The oldest block typed and not yet taken, or null; never waits.
+    const Block *ready();
     // Gives back the block that ready() returned.
     void taken();
 
@@ -47,8 +61,8 @@ private:
     void run();
 
     const Typing m_typing;
-    const std::unique_ptr<char[]> m_blocks;
-    std::vector<Aufzeichnung::Strecke> m_strecken[Blocks];
+    const std::unique_ptr<char[]> m_letters;
+    Block m_blocks[Blocks];
     std::mutex m_mutex;
     std::condition_variable m_roomFreed;
     quint64 m_typed = 0;

@@ -548,6 +548,9 @@ void tst_Generieren::secondTypistsLettersAreFollowed_data()
     QTest::addColumn<int>("runs");
     // Often found in one of the second typist's blocks.
     QTest::newRow("found in most runs") << QStringLiteral("ABCD") << 8;
+    // A target that overlaps itself keeps the run's state apart from a
+    // block's own for longer.
+    QTest::newRow("overlapping itself") << QStringLiteral("AAAB") << 8;
     QTest::newRow("never found") << QStringLiteral("ZEICHENFOLGE") << 1;
 }
 
