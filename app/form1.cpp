@@ -4,6 +4,7 @@
 #include "msgbox.h"
 #include "program.h"
 #include "runtimeerror.h"
+#include "sprache.h"
 #include "windowhints.h"
 
 #include <QAccessible>
@@ -129,6 +130,8 @@ Form1::Form1(QWidget *parent, const QString &logPath)
     , Label3(place(new QLabel(QStringLiteral("0 "), this), "Label3", fromTwips(4328, 960, 5895, 375)))
     , Command1(place(new QPushButton(IdleCaption, this), "Command1", fromTwips(3008, 1560, 4335, 615)))
     , Command2(place(new QPushButton(QStringLiteral("?"), this), "Command2", fromTwips(9720, 1680, 495, 495)))
+    , m_wach(new SleepInhibitor(this))
+    , m_benachrichtigungen(new DesktopNotifications(this))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Dovevad"));
@@ -172,6 +175,11 @@ Form1::Form1(QWidget *parent, const QString &logPath)
 
     if (const QScreen *display = screen())
         move(display->availableGeometry().center() - rect().center());
+    connect(m_benachrichtigungen, &DesktopNotifications::activated, this, [this] {
+        showNormal();
+        raise();
+        activateWindow();
+    });
 }
 
 void Form1::showEvent(QShowEvent *event)
@@ -258,7 +266,14 @@ void Form1::Command1_Click()
         m_runWartezeit.emplace(m_runZiel);
         m_runClock.start();
         tellCount();
-        Generieren();
+        m_wach->inhibit(tr("Dovevad tippt: Ein Lauf sucht „%1“.").arg(m_runZiel));
+        try {
+            Generieren();
+        } catch (const RuntimeError &error) {
+            notifyEnd(tr("Dovevad hat aufgehört zu tippen"), error.text());
+            throw;
+        }
+        m_wach->release();
         tellCount();
         if (m_runClock.elapsed() >= 200 && m_runLettersPerSecond > 0) {
             m_lettersPerSecond = m_runLettersPerSecond;
@@ -297,6 +312,7 @@ void Form1::Text1_LostFocus()
 void Form1::Form_Unload(qint16 &Cancel)
 {
     Q_UNUSED(Cancel);
+    m_wach->release(true); // nothing is sent after the end
     LogdateiLoeschen();
     // A run in progress never resumes: the end comes from inside its yield.
     Program::end(0);
@@ -391,4 +407,21 @@ void Form1::processPendingEvents()
 void Form1::endRun()
 {
     showIdle();
+}
+
+void Form1::runEnded(bool found)
+{
+    const QString after = tr("Nach %1 Zeichen in %2.")
+                              .arg(Sprache::zahlen().toString(Anzahl.whole()), Auskunft::dauer(m_runClock.nsecsElapsed() / 1e9));
+    if (found)
+        notifyEnd(tr("Gefunden: „%1“").arg(m_runZiel), after);
+    else
+        notifyEnd(tr("Dovevad hat aufgehört zu tippen"), tr("Der Datenträger ist fast voll.") + u' ' + after);
+}
+
+void Form1::notifyEnd(const QString &summary, const QString &body)
+{
+    // A user at the window sees the box.
+    if (!isActiveWindow())
+        m_benachrichtigungen->send(summary, body);
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "desktopnotifications.h"
 #include "generator.h"
+#include "sleepinhibitor.h"
 #include "runview.h"
 #include "wartezeit.h"
 
@@ -59,6 +61,9 @@ private:
     void showNotice(const QString &prompt, const QString &title) override;
     void processPendingEvents() override;
     void endRun() override;
+    void runEnded(bool found) override;
+    // Tells a user who is elsewhere how the run ended.
+    void notifyEnd(const QString &summary, const QString &body);
 
     QLineEdit *Text1;
     QLabel *Label2;
@@ -81,6 +86,9 @@ private:
     QString m_runZiel;
     std::optional<Wartezeit> m_runWartezeit;
     double m_runLettersPerSecond = 0;
+    // The machine stays awake while a run types.
+    SleepInhibitor *m_wach;
+    DesktopNotifications *m_benachrichtigungen;
     // Measures the first speed; last, so that it is joined first.
     std::jthread m_probe;
 };

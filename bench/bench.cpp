@@ -65,6 +65,7 @@ public:
         laufend = letterLimit > 0 ? Anzahl.whole() < letterLimit : clock.elapsed() < RunMilliseconds;
     }
     void endRun() override { laufend = false; }
+    void runEnded(bool) override {}
 };
 
 class BenchWindow : public Form1

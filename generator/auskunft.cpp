@@ -90,6 +90,11 @@ QString closest(const QString &ziel, const Generator::Naehe &naehe)
 
 } // namespace
 
+QString Auskunft::dauer(double seconds)
+{
+    return duration(std::log10((long double)std::max(seconds, 1e-9)));
+}
+
 long double Auskunft::aufzeichnungLog10(long double log10Letters, double lettersPerSecond)
 {
     // An entry for each block the second typist hands over and for the

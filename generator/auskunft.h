@@ -19,6 +19,9 @@ namespace Auskunft {
 // a log or (kompakt) its record alone.
 QString zumZiel(const QString &ziel, double lettersPerSecond, const OutputFile::Space &disk, bool kompakt = false);
 
+// A length of time as the tooltips give it.
+QString dauer(double seconds);
+
 // The expected size of a run's record, as a power of ten, for letters as a
 // power of ten at the given speed (0 where it is not known).
 long double aufzeichnungLog10(long double log10Letters, double lettersPerSecond);

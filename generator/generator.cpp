@@ -277,6 +277,7 @@ void Generator::generieren(Source random)
             count();
             m_naehe = naehe;
             showCount();
+            m_view.runEnded(true);
             withGeneratorWhole(random, [this] {
                 m_view.showMessage(QCoreApplication::translate("Generator", "Zeichenfolge wurde gefunden!"),
                                    MsgBox::Information, QCoreApplication::translate("Generator", "Gefunden!"));
@@ -345,8 +346,10 @@ void Generator::generieren(Source random)
         DateiOeffnen(m_view.nativeHandle(), Datei);
     else
         meldeAufzeichnung(inLog, letters);
-    if (diskNearlyFull)
+    if (diskNearlyFull) {
+        m_view.runEnded(false);
         reportDiskNearlyFull(log.discards() ? record.size() : log.size(), log.discards());
+    }
 }
 
 double Generator::measureLettersPerSecond()

@@ -19,4 +19,7 @@ public:
     virtual void processPendingEvents() = 0;
     // Ends the run as the stop button does, for a run that stops itself.
     virtual void endRun() = 0;
+    // The run has ended by itself, the target found or the disk full,
+    // before it tells so in a box.
+    virtual void runEnded(bool found) = 0;
 };

@@ -37,6 +37,8 @@ public:
         logSizes.append(QFileInfo(logPath()).size());
     }
     void endRun() override { laufend = false; }
+    QList<bool> ends; // found, or the disk full
+    void runEnded(bool found) override { ends.append(found); }
     QStringList notices;
     void showNotice(const QString &prompt, const QString &title) override { notices.append(title + u'|' + prompt); }
     void processPendingEvents() override

@@ -50,9 +50,12 @@ grep -qx 'application/x-dovevad-record:\*.dovrec' "$mime/globs" || fail "the rec
 grep -aq 'application/x-dovevad-record' "$mime/magic" || fail "the record's type is not told by its content"
 ok "install rules put exactly the program, its entry, metadata, the record's type and icons in place; all valid"
 
-cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/package" >/dev/null
+# Built under a umask that lets the group write, which must not reach the package.
+(umask 002 && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/package" >/dev/null)
 deb=$(echo "$work"/package/dovevad_1.01-1_*.deb)
 [ -f "$deb" ] || fail "no package dovevad_1.01-1_*.deb"
+modes=$(dpkg-deb -c "$deb" | awk '$1 ~ /^d/ && $1 != "drwxr-xr-x" { print $1, $6 }')
+[ -z "$modes" ] || fail "folders of the package with the builder's modes: $modes"
 packaged=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { sub(/^\.\//, "", $6); print $6 }' | sort)
 [ "$packaged" = "$expected" ] || fail "packaged files differ:$(diff <(echo "$expected") <(echo "$packaged"))"
 depends=$(dpkg-deb -f "$deb" Depends)

@@ -168,8 +168,20 @@ void tst_Logbetrachter::windowAfterAFoundRun()
     QCOMPARE(view->aktuell(), 5011);
     QTest::keyClick(view, Qt::Key_PageUp);
     QVERIFY(view->aktuell() < 5000);
+    // Moving down row by row, with a row cut off at the view's bottom edge,
+    // keeps the current row wholly in sight.
+    const int rowHeight = view->fontMetrics().height() + 4;
+    window.resize(window.width(), window.height() - view->viewport()->height() % rowHeight + rowHeight / 2);
+    const qint64 fits = view->viewport()->height() / rowHeight;
+    QVERIFY(view->viewport()->height() % rowHeight > 0 && fits > 2);
     QTest::keyClick(view, Qt::Key_Home, Qt::ControlModifier);
     QCOMPARE(view->aktuell(), 1);
+    for (qint64 row = 2; row <= 2 * fits; ++row) {
+        QTest::keyClick(view, Qt::Key_Down);
+        QCOMPARE(view->aktuell(), row);
+        QCOMPARE(view->oben(), std::max<qint64>(1, row - fits + 1));
+    }
+    QTest::keyClick(view, Qt::Key_Home, Qt::ControlModifier);
     QTest::keyClick(view, Qt::Key_Down);
     QCOMPARE(view->aktuell(), 2);
 
@@ -224,18 +236,27 @@ void tst_Logbetrachter::badFiles_data()
 {
     QTest::addColumn<QByteArray>("bytes");  // of a file; none: a folder
     QTest::addColumn<QString>("expected"); // the error, or what the viewer says
-    QTest::newRow("folder") << QByteArray() << QStringLiteral("Das ist ein Ordner, keine Logdatei.");
-    QTest::newRow("empty") << QByteArray("") << QString();
-    QTest::newRow("cut short") << lines("AB") + "C" << QStringLiteral("Die letzte Zeile bricht ab: Die Datei endet mitten in einer Zeile.");
-    QTest::newRow("no log") << QByteArray("#!/bin/sh\nexit 0\n")
-                            << QStringLiteral("Zeile 1 ist kein Buchstabe mit Zeilenende: Das ist wohl keine Logdatei "
-                                              "von Dovevad. Gezeigt wird, was darin steht.");
+    QTest::addColumn<qint64>("rows");      // a last line cut short among them
+    const QString abbruch = QStringLiteral("Die letzte Zeile bricht ab: Die Datei endet mitten in einer Zeile.");
+    const auto fremd = [](const char *zeile) {
+        return QStringLiteral("Zeile %1 ist kein Buchstabe mit Zeilenende: Das ist wohl keine Logdatei "
+                              "von Dovevad. Gezeigt wird, was darin steht.").arg(QLatin1String(zeile));
+    };
+    QTest::newRow("folder") << QByteArray() << QStringLiteral("Das ist ein Ordner, keine Logdatei.") << qint64(0);
+    QTest::newRow("empty") << QByteArray("") << QString() << qint64(0);
+    QTest::newRow("cut short") << lines("AB") + "C" << abbruch << qint64(3);
+    QTest::newRow("one byte") << QByteArray("A") << abbruch << qint64(1);
+    QTest::newRow("two bytes") << QByteArray("A\r") << abbruch << qint64(1);
+    QTest::newRow("no log") << QByteArray("#!/bin/sh\nexit 0\n") << fremd("1") << qint64(6);
+    // Beyond what the start's sample reads, only the end's tells.
+    QTest::newRow("foreign end of a long file") << lines(QByteArray(5000, 'A')) + "a\r\n" << fremd("5.001") << qint64(5001);
 }
 
 void tst_Logbetrachter::badFiles()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, expected);
+    QFETCH(qint64, rows);
     const QString path = bytes.isNull() ? m_dir->path() : write(bytes);
     Logbetrachter window(path, {QStringLiteral("ABC"), false, 2, 2});
     window.show();
@@ -244,6 +265,7 @@ void tst_Logbetrachter::badFiles()
         return;
     QCOMPARE(window.findChild<QLabel *>(QStringLiteral("meldung"))->text(), expected);
     const auto *view = window.findChild<LogAnsicht *>();
+    QCOMPARE(view->zeilen(), rows);
     QVERIFY(!view->beschreibung(view->aktuell()).isEmpty());
     QVERIFY(window.windowTitle().contains(QStringLiteral(" Zeichen – ")));
 }

@@ -275,6 +275,13 @@ And Qt&apos;s own options, such as -platform NAME, -style NAME or -reverse.
     </message>
 </context>
 <context>
+    <name>DesktopNotifications</name>
+    <message>
+        <source>Zeigen</source>
+        <translation>Show</translation>
+    </message>
+</context>
+<context>
     <name>Dovevad</name>
     <message>
         <source>Dovevad läuft bereits mit seiner Logdatei in diesem Ordner:
@@ -342,6 +349,26 @@ A second Dovevad would overwrite it and so is not started.</translation>
     <message>
         <source>Hält das Tippen an.</source>
         <translation>Stops the typing.</translation>
+    </message>
+    <message>
+        <source>Dovevad tippt: Ein Lauf sucht „%1“.</source>
+        <translation>Dovevad is typing: a run looks for “%1”.</translation>
+    </message>
+    <message>
+        <source>Dovevad hat aufgehört zu tippen</source>
+        <translation>Dovevad has stopped typing</translation>
+    </message>
+    <message>
+        <source>Nach %1 Zeichen in %2.</source>
+        <translation>After %1 characters in %2.</translation>
+    </message>
+    <message>
+        <source>Gefunden: „%1“</source>
+        <translation>Found: “%1”</translation>
+    </message>
+    <message>
+        <source>Der Datenträger ist fast voll.</source>
+        <translation>The disk is nearly full.</translation>
     </message>
 </context>
 <context>
