@@ -14,6 +14,7 @@
 // with --viewer-only).
 
 #include "aufzeichnungsleser.h"
+#include "logdatei.h"
 #include "files.h"
 #include "form1.h"
 #include "limit.h"
@@ -198,7 +199,7 @@ int runLetters(qint64 letters, bool kompakt)
 double recordToText(const QString &path)
 {
     const int sink = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
-    const double rate = measure(Repeats, [&] { return Aufzeichnungsleser(path).alsText(sink); });
+    const double rate = measure(Repeats, [&] { return Logdatei(path).aufzeichnung()->alsText(sink); });
     ::close(sink);
     return rate;
 }
@@ -282,6 +283,8 @@ int main(int argc, char *argv[])
         return runLetters(QByteArray(argv[2]).toLongLong(), argc == 4 && qstrcmp(argv[3], "--kompakt") == 0);
     if (argc == 3 && qstrcmp(argv[1], "--viewer") == 0)
         return ViewerBench::child(QString::fromLocal8Bit(argv[2]));
+    if (argc == 3 && qstrcmp(argv[1], "--viewer-open") == 0)
+        return ViewerBench::child(QString::fromLocal8Bit(argv[2]), false);
     if (argc == 2 && qstrcmp(argv[1], "--viewer-only") == 0) {
         ViewerBench::run(folder.path(), QCoreApplication::applicationFilePath());
         return 0;

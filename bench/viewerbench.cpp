@@ -1,6 +1,8 @@
 #include "viewerbench.h"
 
+#include "aufzeichnung.h"
 #include "logbetrachter.h"
+#include "logdatei.h"
 
 #include <QAbstractScrollArea>
 #include <QCoreApplication>
@@ -11,7 +13,10 @@
 #include <QProcess>
 #include <QRandomGenerator>
 
+#include <chrono>
 #include <cstdio>
+#include <stop_token>
+#include <thread>
 
 #include <sys/resource.h>
 
@@ -45,6 +50,48 @@ void writeLog(const QString &path)
     }
 }
 
+// A record of 10^12 letters in stretches of 400,000, so that its entries
+// take some 80 MB, as a run's of that length would.
+void writeRecord(const QString &path)
+{
+    constexpr qint64 Stretch = 400'000, RecordLetters = 1'000'000'000'000;
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        qFatal("cannot write %s", qPrintable(path));
+    QByteArray bytes(Aufzeichnung::Groesse, Qt::Uninitialized);
+    Aufzeichnung::kopfSchreiben(bytes.data());
+    file.write(bytes);
+    QByteArray entries(Aufzeichnung::Groesse * 4096, Qt::Uninitialized);
+    qint64 inBlock = 0;
+    for (qint64 first = 0; first < RecordLetters; first += Stretch) {
+        const Aufzeichnung::Strecke strecke{quint64(first), 0x9e3779b97f4a7c15ULL * quint64(first + 1), quint64(first) * 3,
+                                            quint32(Stretch)};
+        Aufzeichnung::eintragSchreiben(strecke, entries.data() + Aufzeichnung::Groesse * inBlock);
+        if (++inBlock == 4096) {
+            file.write(entries);
+            inBlock = 0;
+        }
+    }
+    file.write(entries.constData(), Aufzeichnung::Groesse * inBlock);
+}
+
+// Letters a second that a search goes through the file for a text that is
+// nowhere in it, stopped after two seconds.
+double searchRate(const QString &path)
+{
+    const Logdatei datei(path);
+    std::atomic<qint64> done = 0;
+    std::stop_source stop;
+    std::jthread timer([&stop](std::stop_token) {
+        std::this_thread::sleep_for(std::chrono::seconds(2));
+        stop.request_stop();
+    });
+    QElapsedTimer clock;
+    clock.start();
+    Suche::finden(datei, "QQQQQQQQQQQQQQQQQQQQZ", 1, Suche::Richtung::Vorwaerts, stop.get_token(), done);
+    return double(done) / double(clock.nsecsElapsed()) * 1e3;
+}
+
 class PaintSeen : public QObject
 {
 public:
@@ -58,26 +105,47 @@ public:
 
 } // namespace
 
-void ViewerBench::run(const QString &folder, const QString &benchProgram)
+namespace {
+
+// Milliseconds from the viewer's start to its rows painted, and what it
+// says after that.
+std::pair<qint64, QByteArray> openInViewer(const QString &benchProgram, const QString &mode, const QString &path)
 {
-    const QString log = folder + QStringLiteral("/viewer.txt");
-    writeLog(log);
     QProcess viewer;
     viewer.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     QElapsedTimer clock;
     clock.start();
-    viewer.start(benchProgram, {QStringLiteral("--viewer"), log});
+    viewer.start(benchProgram, {mode, path});
     // The child says when its rows are painted, then what it found.
     while (viewer.waitForReadyRead(60'000) && !viewer.canReadLine()) {}
     const qint64 opened = clock.elapsed();
     viewer.readLine();
     viewer.waitForFinished(300'000);
-    std::printf("viewer-open-3gb: %lld ms\n%s", opened, viewer.readAll().constData());
-    std::fflush(stdout);
-    QFile::remove(log);
+    return {opened, viewer.readAll()};
 }
 
-int ViewerBench::child(const QString &log)
+} // namespace
+
+void ViewerBench::run(const QString &folder, const QString &benchProgram)
+{
+    const QString log = folder + QStringLiteral("/viewer.txt");
+    writeLog(log);
+    const auto [opened, said] = openInViewer(benchProgram, QStringLiteral("--viewer"), log);
+    std::printf("viewer-open-3gb: %lld ms\n%s", opened, said.constData());
+    std::printf("viewer-find-rate-3gb: %.0f M letters/s\n", searchRate(log));
+    std::fflush(stdout);
+    QFile::remove(log);
+
+    const QString record = folder + QStringLiteral("/viewer.dovrec");
+    writeRecord(record);
+    const auto [recordOpened, recordSaid] = openInViewer(benchProgram, QStringLiteral("--viewer-open"), record);
+    std::printf("viewer-open-record: %lld ms (10^12 letters)\n%s", recordOpened, recordSaid.constData());
+    std::printf("viewer-find-record: %.0f M letters/s\n", searchRate(record));
+    std::fflush(stdout);
+    QFile::remove(record);
+}
+
+int ViewerBench::child(const QString &log, bool find)
 {
     Logbetrachter window(log, {});
     PaintSeen painted;
@@ -89,6 +157,8 @@ int ViewerBench::child(const QString &log)
     QCoreApplication::processEvents(); // the paint is done once its event is handled
     std::printf("painted\n");
     std::fflush(stdout);
+    if (!find)
+        return 0;
 
     window.findChild<QLineEdit *>(QStringLiteral("suchtext"))->setText(QString::fromLatin1(AtTheStart));
     const QLabel *said = window.findChild<QLabel *>(QStringLiteral("meldung"));

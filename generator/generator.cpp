@@ -342,9 +342,11 @@ void Generator::generieren(Source random)
         record.schliessen();
     }
     log.close();
+    // Letters in the record only are shown from it, at the end of the run;
+    // where the viewer cannot start, the user is told where they are.
     if (inLog < 0)
         DateiOeffnen(m_view.nativeHandle(), Datei);
-    else
+    else if (!ViewerStart::start(viewerArguments(m_recordPath)))
         meldeAufzeichnung(inLog, letters);
     if (diskNearlyFull) {
         m_view.runEnded(false);

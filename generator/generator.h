@@ -120,7 +120,8 @@ private:
     // Tells the user, without halting the run, that the letters after
     // inLog are in the record only.
     void meldeNurNochAufzeichnung(qint64 inLog);
-    // Where the run's letters after inLog are, and how they become text.
+    // Where the run's letters after inLog are, and how they become text,
+    // where the viewer cannot show them.
     void meldeAufzeichnung(qint64 inLog, qint64 letters);
 
     RunView &m_view;

@@ -153,6 +153,31 @@ wait_until '[ -n "$(find_window "$viewer_title")" ]'
 ok "a stopped and a found run's large logs open the program's viewer, which outlives it; a small one the desktop's"
 for window in $(xdotool search --name "$viewer_title"); do wmctrl -i -c "$window"; done
 wait_until '[ -z "$(find_window "$viewer_title")" ]'
+
+# Recording alone: no log, and the record opens in the program's viewer,
+# whose selected rows copy.
+"${limited[@]}" "$work/app/dovevad" --kompakt 2>"$work/stderr" &
+app=$!
+pids+=("$app")
+wait_until 'win=$(find_window Dovevad) && [ -n "$win" ]'
+type_target ABCD
+click_command1
+answer_box 'Gefunden!'
+record_title='Generated Chars\.dovrec – .* Zeichen – Dovevad-Logbetrachter'
+wait_until '[ -n "$(find_window "$record_title")" ]'
+[ ! -e "$log" ] && [ -s "${log%.txt}.dovrec" ] || fail "a run with --kompakt wrote a log, or no record"
+viewer=$(find_window "$record_title")
+pids+=("$(xdotool getwindowpid "$viewer")")
+timeout 5 xdotool windowactivate --sync "$viewer" key --clearmodifiers ctrl+c
+wait_until '[ "$(xclip -o -selection clipboard 2>/dev/null)" = D ]'
+xdotool key --clearmodifiers shift+Up shift+Up shift+Up ctrl+c
+wait_until '[ "$(xclip -o -selection clipboard 2>/dev/null)" = "$(printf "A\nB\nC\nD")" ]'
+wmctrl -i -c "$viewer"
+front
+click_command1
+close_program 0
+[ ! -e "${log%.txt}.dovrec" ] || fail "the record is left after closing"
+ok "with --kompakt the found run's record opens in the program's viewer, where selected rows copy; closing removes it"
 rm "$work/app/dovevad-viewer"
 > "$work/opened"
 

@@ -1,6 +1,7 @@
 #include "abgleich.h"
 #include "argv.h"
 #include "aufzeichnungsleser.h"
+#include "logdatei.h"
 #include "betrachterbefehlszeile.h"
 #include "files.h"
 #include "reserve.h"
@@ -93,13 +94,13 @@ QByteArray tst_Generieren::log() const
 
 QByteArray tst_Generieren::recordText() const
 {
-    Aufzeichnungsleser leser(m_dir->filePath(QStringLiteral("Generated Chars.dovrec")));
+    const Logdatei datei(m_dir->filePath(QStringLiteral("Generated Chars.dovrec")));
     QTemporaryFile text;
-    if (!text.open())
-        return "<no temporary file>";
-    const qint64 letters = leser.alsText(text.handle());
-    if (!leser.fehler().isEmpty() || !leser.schaden().isEmpty() || letters < 0)
-        return "<" + (leser.fehler() + leser.schaden()).toUtf8() + ">";
+    if (!text.open() || !datei.aufzeichnung())
+        return "<no record: " + datei.fehler().toUtf8() + ">";
+    const qint64 letters = datei.aufzeichnung()->alsText(text.handle());
+    if (!datei.aufzeichnung()->schaden().isEmpty() || letters < 0)
+        return "<" + datei.aufzeichnung()->schaden().toUtf8() + ">";
     text.seek(0);
     return text.readAll();
 }
@@ -423,6 +424,12 @@ void tst_Generieren::sameLettersForTheSameClock()
     TimerRandom random(&scriptedClock, 0x5eed);
     TestRun run(&random);
     run.setKompakt(kompakt);
+    QStringList started;
+    ViewerStart::setHandler([&](const QStringList &arguments) {
+        started = arguments;
+        return false; // the viewer cannot start here
+    });
+    const auto restore = qScopeGuard([] { ViewerStart::setHandler({}); });
     run.target = QStringLiteral("ZEICHENFOLGE");
     run.laufend = true;
     run.onYield = [&run] { run.laufend = run.Anzahl.whole() < 3'000'000; };
@@ -431,8 +438,11 @@ void tst_Generieren::sameLettersForTheSameClock()
 
     const QByteArray bytes = recordText();
     if (kompakt) {
+        // The record goes to the viewer; where it cannot start, the user is
+        // told how the record becomes text.
         QVERIFY(!QFile::exists(run.logPath()));
         QVERIFY(m_shell.opened.isEmpty());
+        QCOMPARE(started.mid(started.size() - 2), QStringList({QStringLiteral("--"), run.recordPath()}));
         QVERIFY2(run.messages.value(0).contains(QStringLiteral("--text '%1'").arg(run.recordPath())), qPrintable(run.messages.value(0)));
     } else {
         QCOMPARE(bytes, log());

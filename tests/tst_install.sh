@@ -11,6 +11,7 @@ expected=$(sort <<LIST
 usr/bin/dovevad
 usr/bin/dovevad-viewer
 usr/share/applications/$id.desktop
+usr/share/applications/$id.viewer.desktop
 usr/share/metainfo/$id.metainfo.xml
 usr/share/mime/packages/$id.xml
 usr/share/doc/dovevad/copyright
@@ -30,7 +31,7 @@ programs=$'dovevad\ndovevad-viewer'
 DESTDIR="$root" cmake --install "$build" --prefix /usr >/dev/null
 installed=$(cd "$root" && find . ! -type d | sed 's|^\./||' | sort)
 [ "$installed" = "$expected" ] || fail "installed files differ:$(diff <(echo "$expected") <(echo "$installed"))"
-report=$(desktop-file-validate "$root/usr/share/applications/$id.desktop" 2>&1) \
+report=$(desktop-file-validate "$root/usr/share/applications/$id.desktop" "$root/usr/share/applications/$id.viewer.desktop" 2>&1) \
     && [ -z "$report" ] || fail "desktop entry: $report"
 report=$(appstreamcli validate --no-net "$root/usr/share/metainfo/$id.metainfo.xml" 2>&1) \
     || fail "metadata: $report"

@@ -1,13 +1,20 @@
 #include "argv.h"
+#include "files.h"
+#include "testrun.h"
+#include "viewerstart.h"
 #include "betrachterbefehlszeile.h"
 #include "buchstabendiagramm.h"
 #include "logansicht.h"
 #include "logbetrachter.h"
 #include "logdatei.h"
 #include "shellrecorder.h"
+#include "statistik.h"
 #include "suche.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QMimeData>
+#include <QScopeGuard>
 #include <QDesktopServices>
 #include <QFile>
 #include <QLabel>
@@ -30,6 +37,10 @@ private slots:
     void countsLettersAndForeignLines();
     void largeSparseLog();
     void windowAfterAFoundRun();
+    void recordReadsAsItsLog();
+    void selectedRowsCopySaveAndOpen();
+    void chanceInWords_data();
+    void chanceInWords();
     void badFiles_data();
     void badFiles();
     void commandLine_data();
@@ -230,6 +241,139 @@ void tst_Logbetrachter::windowAfterAFoundRun()
     QCOMPARE(meldung->text(), QStringLiteral("Die Logdatei wurde gelöscht. Gezeigt wird weiter, was sie enthielt; ihre "
                                              "15,0 kB auf dem Datenträger werden erst frei, wenn dieses Fenster schließt."));
     QCOMPARE(view->beschreibung(5011), QStringLiteral("Zeichen 5.011: A, gefunden"));
+}
+
+// A real run's record against its log, both typists' letters in it: the
+// same rows anywhere, the same finds across block edges, the same counts,
+// the same marks in the window.
+void tst_Logbetrachter::recordReadsAsItsLog()
+{
+    Files::setProgramDirectory(m_dir->path());
+    const auto restore = qScopeGuard([] { Files::setProgramDirectory({}); });
+    TimerRandom random;
+    TestRun run(&random);
+    run.target = QStringLiteral("ABCD");
+    run.laufend = true;
+    run.onYield = [&run] { run.laufend = run.Anzahl.whole() < 1'500'000; };
+    ViewerStart::setHandler([](const QStringList &) { return true; });
+    run.Generieren();
+    ViewerStart::setHandler({});
+    const Logdatei log(run.logPath()), record(run.recordPath());
+    QVERIFY(record.aufzeichnung() && !log.aufzeichnung());
+    QCOMPARE(record.zeichen(), log.zeichen());
+    QCOMPARE(record.zeichen(), run.Anzahl.whole());
+
+    QRandomGenerator zufall(20261209);
+    for (int i = 0; i < 200; ++i) {
+        const qint64 first = zufall.bounded(1, int(log.zeichen()) + 2), count = zufall.bounded(0, 5000);
+        QCOMPARE(record.zeilen(first, count), log.zeilen(first, count));
+        QByteArray text;
+        for (int k = int(zufall.bounded(1, 4)); k > 0; --k)
+            text += char('A' + zufall.bounded(4));
+        const auto richtung = i % 2 ? Suche::Richtung::Vorwaerts : Suche::Richtung::Rueckwaerts;
+        std::atomic<qint64> done = 0;
+        QCOMPARE(Suche::finden(record, text, first, richtung, {}, done, 997), Suche::finden(log, text, first, richtung, {}, done, 997));
+    }
+    std::atomic<qint64> done = 0;
+    QCOMPARE(Suche::zaehlen(record, {}, done).je, Suche::zaehlen(log, {}, done).je);
+
+    const auto ausgangFuer = [&run](const QString &path) {
+        const QStringList arguments = run.viewerArguments(path);
+        const Argv argv("dovevad-viewer", arguments);
+        return std::get<BetrachterBefehlszeile::Aufruf>(BetrachterBefehlszeile::auswerten(argv.argc(), argv.argv())).ausgang;
+    };
+    Logbetrachter ausLog(run.logPath(), ausgangFuer(run.logPath()));
+    Logbetrachter ausAufzeichnung(run.recordPath(), ausgangFuer(run.recordPath()));
+    const auto text = [](const Logbetrachter &window) { return window.findChild<QLabel *>(QStringLiteral("ausgang"))->text(); };
+    QCOMPARE(text(ausAufzeichnung), text(ausLog));
+    QVERIFY(text(ausLog).startsWith(QStringLiteral("Gefunden: „ABCD“")) || text(ausLog).startsWith(QStringLiteral("Angehalten.")));
+    QCOMPARE(ausAufzeichnung.findChild<LogAnsicht *>()->aktuell(), log.zeichen());
+    QVERIFY(!ausAufzeichnung.findChild<QAction *>(QStringLiteral("imEditor"))->isEnabled());
+}
+
+// Rows selected with the keys copy, with their numbers too; any numbers
+// save as the log's text; another file opens in a window of its own.
+void tst_Logbetrachter::selectedRowsCopySaveAndOpen()
+{
+    const QString path = write(lines("DOVEVAD" + QByteArray(3000, 'Q')));
+    Logbetrachter window(path, {});
+    window.show();
+    auto *view = window.findChild<LogAnsicht *>();
+    view->gehezu(2);
+    QTest::keyClick(view, Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(view, Qt::Key_Down, Qt::ShiftModifier);
+    QCOMPARE(std::pair(view->auswahlVon(), view->auswahlBis()), std::pair(qint64(2), qint64(4)));
+    window.findChild<QAction *>(QStringLiteral("kopieren"))->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("O\nV\nE\n"));
+    window.findChild<QAction *>(QStringLiteral("mitNummern"))->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("2\tO\n3\tV\n4\tE\n"));
+    QTest::keyClick(view, Qt::Key_Up);
+    QCOMPARE(std::pair(view->auswahlVon(), view->auswahlBis()), std::pair(qint64(3), qint64(3)));
+
+    const QString saved = m_dir->filePath(QStringLiteral("saved.txt"));
+    QVERIFY(window.speichern(5, 3007, saved));
+    QFile file(saved);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), lines("VAD" + QByteArray(3000, 'Q')));
+    QVERIFY(!window.speichern(5, 3008, m_dir->filePath(QStringLiteral("past the end.txt"))));
+    QVERIFY(!QFile::exists(m_dir->filePath(QStringLiteral("past the end.txt"))));
+
+    // Dropped on the window: shown in a window of its own.
+    const QString other = write(lines("AB"), QStringLiteral("other.txt"));
+    QMimeData drop;
+    drop.setUrls({QUrl::fromLocalFile(other)});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &drop, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent event(QPointF(10, 10), Qt::CopyAction, &drop, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &event);
+    QWidget *opened = nullptr;
+    for (QWidget *top : QApplication::topLevelWidgets())
+        if (top->windowTitle().startsWith(QStringLiteral("other.txt – 2 Zeichen")))
+            opened = top;
+    QVERIFY(opened);
+    opened->close();
+}
+
+void tst_Logbetrachter::chanceInWords_data()
+{
+    QTest::addColumn<double>("x");
+    QTest::addColumn<int>("degrees");
+    QTest::addColumn<double>("p"); // from the tables, or exact
+    QTest::newRow("25 degrees, 95 % point") << 37.652 << 25 << 0.05;
+    QTest::newRow("25 degrees, median") << 24.337 << 25 << 0.5;
+    QTest::newRow("25 degrees, low") << 11.524 << 25 << 0.99;
+    QTest::newRow("2 degrees, exact") << 2 * std::log(1000.0) << 2 << 0.001;
+    QTest::newRow("1 degree, 95 % point") << 3.841 << 1 << 0.05;
+    QTest::newRow("26 degrees far out, exact") << 200.0 << 26 << 8.812038473482371e-29;
+}
+
+// The chance that a spread is chance, and the words and marks of the chart.
+void tst_Logbetrachter::chanceInWords()
+{
+    QFETCH(double, x);
+    QFETCH(int, degrees);
+    QFETCH(double, p);
+    QVERIFY2(std::fabs(Statistik::chiQuadratP(x, degrees) / p - 1) < 2e-3,
+             qPrintable(QString::number(Statistik::chiQuadratP(x, degrees))));
+    if (degrees != 2)
+        return;
+    // 200,000 letters, T at -2.0 % and B at +1.3 %: chance; then B alone
+    // at +7.8 %, some 5.5 of its spreads above an even share: not.
+    Suche::Zaehlung zaehlung;
+    zaehlung.je.fill(7692);
+    zaehlung.je['T' - 'A'] = 7535;
+    zaehlung.je['B' - 'A'] = 7792;
+    Buchstabendiagramm chart;
+    chart.setZaehlung(zaehlung);
+    QVERIFY2(chart.urteil().startsWith(QStringLiteral("So gleichmäßig, wie der Zufall es erlaubt: χ² = 4,5 bei 25 Freiheitsgraden, p = ")),
+             qPrintable(chart.urteil()));
+    zaehlung.je['B' - 'A'] = 8308;
+    chart.setZaehlung(zaehlung);
+    QVERIFY2(chart.urteil().startsWith(QStringLiteral("Ungleichmäßiger, als der Zufall es gewöhnlich macht: χ² = "))
+                 && chart.urteil().endsWith(QStringLiteral("(markiert): B.")),
+             qPrintable(chart.urteil()));
+    QVERIFY(chart.zahlen().contains(QStringLiteral("B: 8.308, +7,76 %, für sich allein kein Zufall")));
 }
 
 void tst_Logbetrachter::badFiles_data()

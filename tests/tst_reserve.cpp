@@ -3,6 +3,7 @@
 
 #include "answerbox.h"
 #include "aufzeichnungsleser.h"
+#include "logdatei.h"
 #include "files.h"
 #include "form1.h"
 #include "lettercap.h"
@@ -120,9 +121,10 @@ void tst_Reserve::runGoesOnInItsRecordBeforeTheReserve()
         // Every letter is in the record, the log's first.
         QTemporaryFile text;
         QVERIFY(text.open());
-        Aufzeichnungsleser record(m_disk + QStringLiteral("/Generated Chars.dovrec"));
-        QCOMPARE(record.alsText(text.handle()), count);
-        QVERIFY(record.schaden().isEmpty());
+        const Logdatei record(m_disk + QStringLiteral("/Generated Chars.dovrec"));
+        QVERIFY(record.aufzeichnung());
+        QCOMPARE(record.aufzeichnung()->alsText(text.handle()), count);
+        QVERIFY(record.aufzeichnung()->schaden().isEmpty());
         text.seek(0);
         QCOMPARE(text.read(log.size()), log);
         QCOMPARE(text.size(), 3 * count);

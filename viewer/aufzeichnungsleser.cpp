@@ -2,20 +2,35 @@
 
 #include "sprache.h"
 
-#include <QCoreApplication>
 #include <QtEndian>
 
 #include <algorithm>
-
 #include <cerrno>
 #include <cstring>
 #include <memory>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
 using Aufzeichnung::Groesse;
+using Aufzeichnung::Strecke;
+constexpr int L = Logzeile::Laenge;
+
+qint64 lesenAb(int fd, qint64 offset, char *buffer, qint64 size)
+{
+    qint64 done = 0;
+    while (done < size) {
+        const ssize_t got = ::pread(fd, buffer + done, size_t(size - done), off_t(offset + done));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            break;
+        done += got;
+    }
+    return done;
+}
 
 bool writeAll(int fd, const char *data, qsizetype size)
 {
@@ -33,14 +48,10 @@ bool writeAll(int fd, const char *data, qsizetype size)
 
 } // namespace
 
-Aufzeichnungsleser::Aufzeichnungsleser(const QString &path) : m_datei(path)
+Aufzeichnungsleser::Aufzeichnungsleser(int fd) : m_fd(fd)
 {
-    if (!m_datei.isOpen()) {
-        m_fehler = m_datei.fehler();
-        return;
-    }
     char kopf[Groesse];
-    const qint64 gelesen = m_datei.lesen(0, kopf, Groesse);
+    const qint64 gelesen = lesenAb(fd, 0, kopf, Groesse);
     const qsizetype magic = std::min<qsizetype>(gelesen, sizeof Aufzeichnung::Magic);
     if (gelesen == 0)
         m_fehler = tr("Die Datei ist leer.");
@@ -54,50 +65,151 @@ Aufzeichnungsleser::Aufzeichnungsleser(const QString &path) : m_datei(path)
                        .arg(Aufzeichnung::Version);
     else if (Aufzeichnung::crc32(kopf, Groesse - 4) != qFromLittleEndian<quint32>(kopf + Groesse - 4))
         m_fehler = tr("Der Kopf der Aufzeichnung ist beschädigt.");
+    pruefen();
+}
+
+QString Aufzeichnungsleser::schaden() const
+{
+    const qint64 nach = m_schadenNach.load();
+    if (nach < 0)
+        return {};
+    return (m_abgebrochen ? tr("Die Aufzeichnung bricht nach Zeichen %1 ab; bis dahin ist sie gelesen.")
+                          : tr("Die Aufzeichnung ist nach Zeichen %1 beschädigt; bis dahin ist sie gelesen."))
+        .arg(Sprache::zahlen().toString(nach));
+}
+
+void Aufzeichnungsleser::beschaedigt(qint64 nachZeichen, bool abgebrochen) const
+{
+    // The earliest damage met is the one to tell.
+    qint64 bisher = m_schadenNach.load();
+    while ((bisher < 0 || nachZeichen < bisher) && !m_schadenNach.compare_exchange_weak(bisher, nachZeichen)) {
+    }
+    if (m_schadenNach.load() == nachZeichen)
+        m_abgebrochen = abgebrochen;
+}
+
+qint64 Aufzeichnungsleser::eintraege() const
+{
+    struct stat info {};
+    if (!m_fehler.isEmpty() || ::fstat(m_fd, &info) != 0 || info.st_size < Groesse)
+        return 0;
+    return (qint64(info.st_size) - Groesse) / Groesse;
+}
+
+std::optional<Strecke> Aufzeichnungsleser::eintrag(qint64 j) const
+{
+    char bytes[Groesse];
+    if (lesenAb(m_fd, Groesse * (j + 1), bytes, Groesse) != Groesse)
+        return std::nullopt;
+    auto strecke = Aufzeichnung::eintragLesen(bytes);
+    if (strecke && strecke->anzahl == 0)
+        return std::nullopt;
+    return strecke;
+}
+
+void Aufzeichnungsleser::pruefen()
+{
+    // The last whole entry that holds says how far the record goes; one
+    // being written as it is read is taken up at the next look. Entries
+    // after it that do not hold are damage, which a reading to the end meets.
+    constexpr qint64 Hinten = 4096;
+    const qint64 n = eintraege(), von = std::max<qint64>(0, n - Hinten);
+    const auto bytes = std::make_unique_for_overwrite<char[]>(size_t(Groesse * (n - von)));
+    const qint64 gelesen = lesenAb(m_fd, Groesse * (von + 1), bytes.get(), Groesse * (n - von)) / Groesse;
+    qint64 zeichen = 0, letzter = -1;
+    for (qint64 j = gelesen - 1; j >= 0; --j) {
+        const auto strecke = Aufzeichnung::eintragLesen(bytes.get() + Groesse * j);
+        if (strecke && strecke->anzahl > 0) {
+            zeichen = qint64(strecke->ende());
+            letzter = von + j;
+            break;
+        }
+    }
+    m_zeichen = zeichen;
+    m_dahinterBeschaedigt = letzter < n - 1;
+}
+
+qint64 Aufzeichnungsleser::lesen(qint64 offset, char *buffer, qint64 size) const
+{
+    const qint64 ende = std::min(offset + std::max<qint64>(size, 0), L * zeichen());
+    if (offset < 0 || offset >= ende)
+        return 0;
+    // The entry of the first letter: the last whose first is not after it.
+    const quint64 erster = quint64(offset / L);
+    qint64 lo = 0, hi = eintraege() - 1;
+    while (lo < hi) {
+        const qint64 mitte = lo + (hi - lo + 1) / 2;
+        const auto strecke = eintrag(mitte);
+        if (!strecke) {
+            hi = mitte - 1; // what lies before damage is still read
+            continue;
+        }
+        if (strecke->erstes <= erster)
+            lo = mitte;
+        else
+            hi = mitte - 1;
+    }
+    char *out = buffer;
+    qint64 at = offset; // the text's byte that comes next
+    // The entry before must end where this one begins, so that entries that
+    // hold but do not follow each other never pass for letters.
+    std::optional<Strecke> vorige = lo > 0 ? eintrag(lo - 1) : std::nullopt;
+    quint64 weiter = lo > 0 ? (vorige ? vorige->ende() : ~quint64(0)) : 0;
+    for (qint64 j = lo; at < ende; ++j) {
+        const auto strecke = eintrag(j);
+        if (!strecke || strecke->erstes != weiter || quint64(at / L) < strecke->erstes) {
+            beschaedigt(qint64(strecke && strecke->erstes == weiter ? weiter : std::min<quint64>(weiter, quint64(at / L))),
+                        !strecke && j >= eintraege());
+            break;
+        }
+        const qint64 bis = std::min<qint64>(ende, L * qint64(strecke->ende()));
+        while (at < bis) {
+            const quint64 i = quint64(at / L);
+            const int innen = int(at % L);
+            if (innen == 0 && bis - at >= L) {
+                // Whole lines, straight into the buffer.
+                const qint64 ganze = (bis - at) / L;
+                for (qint64 k = 0; k < ganze; ++k)
+                    Logzeile::schreiben(out + L * k, strecke->buchstabe(i - strecke->erstes + quint64(k)));
+                out += L * ganze;
+                at += L * ganze;
+                continue;
+            }
+            char zeile[L];
+            Logzeile::schreiben(zeile, strecke->buchstabe(i - strecke->erstes));
+            const qint64 teil = std::min<qint64>(L - innen, bis - at);
+            std::memcpy(out, zeile + innen, size_t(teil));
+            out += teil;
+            at += teil;
+        }
+        weiter = strecke->ende();
+    }
+    return out - buffer;
 }
 
 qint64 Aufzeichnungsleser::alsText(int fd)
 {
-    m_schaden.clear();
     if (!m_fehler.isEmpty())
         return 0;
-    constexpr qsizetype Eintraege = 4096;
-    constexpr qsizetype Zeilen = (1 << 20) / Logzeile::Laenge;
-    const auto eintraege = std::make_unique_for_overwrite<char[]>(Eintraege * Groesse);
-    const auto text = std::make_unique_for_overwrite<char[]>(Zeilen * Logzeile::Laenge);
-    char *const textEnde = text.get() + Zeilen * Logzeile::Laenge;
-    char *zeile = text.get();
-    quint64 weiter = 0; // the next letter's number
-    qint64 offset = Groesse;
-    while (m_schaden.isEmpty()) {
-        const qint64 gelesen = m_datei.lesen(offset, eintraege.get(), Eintraege * Groesse);
-        for (qint64 i = 0; i + Groesse <= gelesen && m_schaden.isEmpty(); i += Groesse) {
-            const auto strecke = Aufzeichnung::eintragLesen(eintraege.get() + i);
-            if (!strecke || strecke->erstes != weiter || strecke->anzahl == 0) {
-                m_schaden = tr("Die Aufzeichnung ist nach Zeichen %1 beschädigt; bis dahin ist sie gelesen.")
-                                .arg(Sprache::zahlen().toString(weiter));
-                break;
-            }
-            for (quint32 k = 0; k < strecke->anzahl; ++k) {
-                if (zeile == textEnde) {
-                    if (!writeAll(fd, text.get(), zeile - text.get()))
-                        return -1;
-                    zeile = text.get();
-                }
-                Logzeile::schreiben(zeile, strecke->buchstabe(k));
-                zeile += Logzeile::Laenge;
-            }
-            weiter = strecke->ende();
-        }
-        if (gelesen < Eintraege * Groesse) {
-            if (gelesen % Groesse != 0 && m_schaden.isEmpty())
-                m_schaden = tr("Die Aufzeichnung bricht nach Zeichen %1 ab; bis dahin ist sie gelesen.")
-                                .arg(Sprache::zahlen().toString(weiter));
-            break;
-        }
+    pruefen();
+    // The whole record, entry by entry, to its last whole entry; where it
+    // breaks off in an entry, that is said too.
+    constexpr qint64 Block = (1 << 20) / L * L;
+    const auto text = std::make_unique_for_overwrite<char[]>(Block);
+    const qint64 alle = L * zeichen();
+    qint64 offset = 0;
+    while (offset < alle) {
+        const qint64 gelesen = lesen(offset, text.get(), std::min(Block, alle - offset));
+        if (!writeAll(fd, text.get(), gelesen))
+            return -1;
         offset += gelesen;
+        if (gelesen == 0 || !schaden().isEmpty())
+            break;
     }
-    if (!writeAll(fd, text.get(), zeile - text.get()))
-        return -1;
-    return qint64(weiter);
+    struct stat info {};
+    if (schaden().isEmpty() && m_dahinterBeschaedigt)
+        beschaedigt(offset / L);
+    else if (schaden().isEmpty() && ::fstat(m_fd, &info) == 0 && (info.st_size - Groesse) % Groesse != 0)
+        beschaedigt(offset / L, true);
+    return offset / L;
 }

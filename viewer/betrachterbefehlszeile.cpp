@@ -1,6 +1,7 @@
 #include "betrachterbefehlszeile.h"
 
 #include "aufzeichnungsleser.h"
+#include "logdatei.h"
 #include "qtcommandline.h"
 
 #include <QCommandLineParser>
@@ -53,17 +54,20 @@ int falsch(const QString &was)
 // the end, on standard error.
 int alsText(const QString &path)
 {
-    Aufzeichnungsleser leser(path);
+    const Logdatei datei(path);
     const auto scheitern = [&path](const QString &warum) {
         print(stderr, QStringLiteral("%1: %2: %3\n").arg(QLatin1String(Name), path, warum));
         return 1;
     };
-    if (!leser.fehler().isEmpty())
-        return scheitern(leser.fehler());
-    if (leser.alsText(STDOUT_FILENO) < 0)
+    if (!datei.fehler().isEmpty())
+        return scheitern(datei.fehler());
+    Aufzeichnungsleser *leser = datei.aufzeichnung();
+    if (!leser)
+        return scheitern(Aufzeichnungsleser::tr("Das ist keine Aufzeichnung von Dovevad."));
+    if (leser->alsText(STDOUT_FILENO) < 0)
         return scheitern(QCoreApplication::translate("BetrachterBefehlszeile", "Die Standardausgabe nimmt nichts mehr an: %1")
                              .arg(QString::fromLocal8Bit(std::strerror(errno))));
-    return leser.schaden().isEmpty() ? 0 : scheitern(leser.schaden());
+    return leser->schaden().isEmpty() ? 0 : scheitern(leser->schaden());
 }
 
 } // namespace

@@ -33,6 +33,7 @@ Buchstabendiagramm::Buchstabendiagramm(QWidget *parent) : QWidget(parent)
 void Buchstabendiagramm::setZaehlung(const Suche::Zaehlung &zaehlung)
 {
     m_zaehlung = zaehlung;
+    m_urteil = Statistik::urteilen(zaehlung.je);
     m_gezaehlt = true;
     setAccessibleDescription(zahlen());
     setToolTip(zahlen());
@@ -58,11 +59,35 @@ QString Buchstabendiagramm::zahlen() const
     QStringList lines;
     lines << tr("%1 Buchstaben, ein gleicher Anteil wären %2 je Buchstabe")
                  .arg(zahlen.toString(summe()), zahlen.toString(double(summe()) / 26.0, 'f', 1));
+    if (summe() > 0)
+        lines << urteil();
     for (int c = 0; c < 26; ++c)
-        lines << QStringLiteral("%1: %2, %3").arg(QChar(u'A' + c), zahlen.toString(m_zaehlung.je[c]), prozent(abweichung(c)));
+        lines << QStringLiteral("%1: %2, %3%4").arg(QChar(u'A' + c), zahlen.toString(m_zaehlung.je[c]), prozent(abweichung(c)),
+                                                    m_urteil.auffaellig[size_t(c)] ? tr(", für sich allein kein Zufall") : QString());
     if (m_zaehlung.fremde > 0)
         lines << tr("%1 Zeilen ohne Buchstaben").arg(zahlen.toString(m_zaehlung.fremde));
     return lines.join(u'\n');
+}
+
+QString Buchstabendiagramm::urteil() const
+{
+    if (!m_gezaehlt || summe() == 0)
+        return {};
+    const QLocale zahlen = Sprache::zahlen();
+    const QString p = m_urteil.p >= 0.001 ? QStringLiteral("p = ") + zahlen.toString(m_urteil.p, 'g', 2)
+                                          : QStringLiteral("p < ") + zahlen.toString(0.001);
+    const QString werte = tr("χ² = %1 bei %2 Freiheitsgraden, %3")
+                              .arg(zahlen.toString(m_urteil.chiQuadrat, 'f', 1), zahlen.toString(m_urteil.freiheitsgrade), p);
+    QString text = m_urteil.p >= 0.05 ? tr("So gleichmäßig, wie der Zufall es erlaubt: %1.").arg(werte)
+                                      : tr("Ungleichmäßiger, als der Zufall es gewöhnlich macht: %1.").arg(werte);
+    QStringList allein;
+    for (int c = 0; c < 26; ++c)
+        if (m_urteil.auffaellig[size_t(c)])
+            allein << QString(QChar(u'A' + c));
+    if (!allein.isEmpty())
+        text += u' ' + tr("Für sich allein außerhalb dessen, was der Zufall einem von 26 Buchstaben erlaubt (markiert): %1.")
+                           .arg(allein.join(QStringLiteral(", ")));
+    return text;
 }
 
 QSize Buchstabendiagramm::sizeHint() const
@@ -87,7 +112,7 @@ void Buchstabendiagramm::paintEvent(QPaintEvent *)
     const QFontMetrics metrics = fontMetrics();
     const int hoehe = std::max(metrics.height() + 2, (height() - 2 * Rand) / 26);
     const int buchstabeBreite = metrics.horizontalAdvance(u'W') + Rand;
-    const int textBreite = metrics.horizontalAdvance(QStringLiteral("999.999.999.999  +99,99 %"));
+    const int textBreite = metrics.horizontalAdvance(QStringLiteral("999.999.999.999  +99,99 % !"));
     const int balkenX = Rand + buchstabeBreite;
     const int balkenBreite = std::max(20, width() - balkenX - textBreite - 3 * Rand);
     const int mitte = balkenX + balkenBreite / 2;
@@ -102,8 +127,16 @@ void Buchstabendiagramm::paintEvent(QPaintEvent *)
         const int laenge = groesste > 0 ? int(std::lround(abweichung(c) / groesste * (balkenBreite / 2 - 1))) : 0;
         const QRect balken = QRect(QPoint(mitte, y + 3), QPoint(mitte + laenge, y + hoehe - 4)).normalized();
         painter.fillRect(balken, colours.color(QPalette::Highlight));
+        // A letter beyond chance on its own: its bar outlined, its figures marked.
+        const bool auffaellig = m_urteil.auffaellig[size_t(c)];
+        if (auffaellig) {
+            painter.setPen(QPen(colours.color(QPalette::Text), 2));
+            painter.drawRect(balken.adjusted(-1, -1, 1, 1));
+        }
+        painter.setPen(colours.color(QPalette::Text));
         painter.drawText(QRect(balkenX + balkenBreite + Rand, y, textBreite + Rand, hoehe), Qt::AlignRight | Qt::AlignVCenter,
-                         zahlen.toString(m_zaehlung.je[c]) + QStringLiteral("  ") + prozent(abweichung(c)));
+                         zahlen.toString(m_zaehlung.je[c]) + QStringLiteral("  ") + prozent(abweichung(c))
+                             + (auffaellig ? QStringLiteral(" !") : QString()));
     }
     // The even share.
     painter.setPen(QPen(colours.color(QPalette::Text), 1, Qt::DashLine));

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "statistik.h"
 #include "suche.h"
 
 #include <QWidget>
 
 // The 26 letters' counts in the log, each with how far it lies from an
 // even share of the letters: a bar to the left for fewer, to the right for
-// more, all drawn to the scale of the largest.
+// more, all drawn to the scale of the largest; and in words, whether the
+// spread is what chance gives, a letter marked where it alone is not.
 class Buchstabendiagramm : public QWidget
 {
     Q_OBJECT
@@ -17,6 +19,8 @@ public:
     void setZaehlung(const Suche::Zaehlung &zaehlung);
     // The figures as a screen reader reads them, a line a letter.
     QString zahlen() const;
+    // Whether the spread is what chance gives, with the figures.
+    QString urteil() const;
     QSize sizeHint() const override;
 
 protected:
@@ -28,5 +32,6 @@ private:
     qint64 summe() const;
 
     Suche::Zaehlung m_zaehlung;
+    Statistik::Urteil m_urteil;
     bool m_gezaehlt = false;
 };

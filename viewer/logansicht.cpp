@@ -33,7 +33,7 @@ void LogAnsicht::setDatei(std::shared_ptr<const Logdatei> datei)
 {
     m_datei = std::move(datei);
     m_fund = {};
-    m_oben = m_aktuell = 1;
+    m_oben = m_aktuell = m_anker = 1;
     dateiGeaendert();
 }
 
@@ -111,7 +111,7 @@ void LogAnsicht::scrollContentsBy(int, int)
     viewport()->update();
 }
 
-void LogAnsicht::gehezu(qint64 zeile)
+void LogAnsicht::gehezu(qint64 zeile, bool erweitern)
 {
     const qint64 neu = std::clamp<qint64>(zeile, 1, std::max<qint64>(zeilen(), 1));
     if (neu < m_oben)
@@ -119,6 +119,9 @@ void LogAnsicht::gehezu(qint64 zeile)
     else if (neu >= m_oben + sichtbar())
         setOben(neu - sichtbar() + 1);
     m_aktuell = neu;
+    if (!erweitern)
+        m_anker = neu;
+    m_anker = std::clamp<qint64>(m_anker, 1, std::max<qint64>(zeilen(), 1));
     ansagen();
     viewport()->update();
 }
@@ -195,6 +198,11 @@ void LogAnsicht::paintEvent(QPaintEvent *)
         const QRect row(0, int(i) * hoehe, viewport()->width(), hoehe);
         const Markierung *mark = markierung(zeile);
         QColor text = colours.color(QPalette::Text);
+        if (auswahlBis() > auswahlVon() && zeile >= auswahlVon() && zeile <= auswahlBis()) {
+            QColor auswahl = colours.color(QPalette::Highlight);
+            auswahl.setAlphaF(0.55);
+            painter.fillRect(row, auswahl);
+        }
         if (mark == &m_ziel) {
             painter.fillRect(row, colours.color(QPalette::Highlight));
             text = colours.color(QPalette::HighlightedText);
@@ -235,18 +243,19 @@ void LogAnsicht::resizeEvent(QResizeEvent *event)
 void LogAnsicht::keyPressEvent(QKeyEvent *event)
 {
     const bool strg = event->modifiers() & Qt::ControlModifier;
+    const bool umschalt = event->modifiers() & Qt::ShiftModifier; // selects
     switch (event->key()) {
-    case Qt::Key_Up: gehezu(m_aktuell - 1); break;
-    case Qt::Key_Down: gehezu(m_aktuell + 1); break;
-    case Qt::Key_PageUp: gehezu(m_aktuell - sichtbar()); break;
-    case Qt::Key_PageDown: gehezu(m_aktuell + sichtbar()); break;
+    case Qt::Key_Up: gehezu(m_aktuell - 1, umschalt); break;
+    case Qt::Key_Down: gehezu(m_aktuell + 1, umschalt); break;
+    case Qt::Key_PageUp: gehezu(m_aktuell - sichtbar(), umschalt); break;
+    case Qt::Key_PageDown: gehezu(m_aktuell + sichtbar(), umschalt); break;
     case Qt::Key_Home:
         if (!strg) return QAbstractScrollArea::keyPressEvent(event);
-        gehezu(1);
+        gehezu(1, umschalt);
         break;
     case Qt::Key_End:
         if (!strg) return QAbstractScrollArea::keyPressEvent(event);
-        gehezu(zeilen());
+        gehezu(zeilen(), umschalt);
         break;
     default: return QAbstractScrollArea::keyPressEvent(event);
     }
@@ -263,7 +272,11 @@ void LogAnsicht::wheelEvent(QWheelEvent *event)
 void LogAnsicht::mousePressEvent(QMouseEvent *event)
 {
     setFocus(Qt::MouseFocusReason);
-    gehezu(m_oben + event->position().toPoint().y() / zeilenhoehe());
+    // The context menu acts on the rows selected.
+    if (event->button() == Qt::RightButton && m_oben + event->position().toPoint().y() / zeilenhoehe() >= auswahlVon()
+        && m_oben + event->position().toPoint().y() / zeilenhoehe() <= auswahlBis())
+        return;
+    gehezu(m_oben + event->position().toPoint().y() / zeilenhoehe(), event->modifiers() & Qt::ShiftModifier);
 }
 
 void LogAnsicht::focusInEvent(QFocusEvent *event)

@@ -2,6 +2,7 @@
 
 #include <QAbstractScrollArea>
 
+#include <algorithm>
 #include <memory>
 
 class Logdatei;
@@ -36,8 +37,12 @@ public:
     qint64 zeilen() const; // rows, a last line cut short among them
     qint64 aktuell() const { return m_aktuell; }
     qint64 oben() const { return m_oben; }
-    // Makes the row current and scrolls it into view.
-    void gehezu(qint64 zeile);
+    // Makes the row current and scrolls it into view; extending, the rows
+    // selected reach to it from where the selection began.
+    void gehezu(qint64 zeile, bool erweitern = false);
+    // The rows selected, the current one at least.
+    qint64 auswahlVon() const { return std::min(m_anker, m_aktuell); }
+    qint64 auswahlBis() const { return std::max(m_anker, m_aktuell); }
     // Shows the rows erste to letzte in the middle of the view, zeile current.
     void zeigen(qint64 erste, qint64 letzte, qint64 zeile);
     // What a screen reader says of a row.
@@ -70,6 +75,7 @@ private:
     Markierung m_fund;
     qint64 m_oben = 1;
     qint64 m_aktuell = 1;
+    qint64 m_anker = 1; // where the selection began
     qint64 m_zeilen = 0; // as last taken up
     qint64 m_balkenSchritt = 1; // rows per step of the scroll bar
     bool m_setzt = false;       // the scroll bar is being set, not moved

@@ -1,5 +1,6 @@
 #include "logbetrachter.h"
 
+#include "aufzeichnungsleser.h"
 #include "buchstabendiagramm.h"
 #include "logansicht.h"
 #include "logdatei.h"
@@ -8,6 +9,15 @@
 #include "sprache.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QMimeData>
+#include <QProgressDialog>
 #include <QBoxLayout>
 #include <QDir>
 #include <QFileInfo>
@@ -58,6 +68,7 @@ Logbetrachter::Logbetrachter(const QString &path, const Ausgang &ausgang, QWidge
     , m_abbrechen(new QPushButton(tr("Abbrechen")))
     , m_ausgangText(new QLabel)
     , m_diagramm(new Buchstabendiagramm)
+    , m_urteil(new QLabel)
     , m_zaehlFortschritt(new QProgressBar)
     , m_meldung(new QLabel)
     , m_path(QFileInfo(path).absoluteFilePath())
@@ -77,6 +88,10 @@ Logbetrachter::Logbetrachter(const QString &path, const Ausgang &ausgang, QWidge
     m_abbrechen->setObjectName(QStringLiteral("abbrechen"));
     m_ausgangText->setObjectName(QStringLiteral("ausgang"));
     m_ausgangText->setWordWrap(true);
+    m_urteil->setObjectName(QStringLiteral("urteil"));
+    m_urteil->setWordWrap(true);
+    m_urteil->setMaximumWidth(m_diagramm->sizeHint().width());
+    m_diagramm->setMinimumHeight(m_diagramm->sizeHint().height()); // every letter in sight
     m_ausgangText->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_zaehlFortschritt->setObjectName(QStringLiteral("zaehlFortschritt"));
     m_zaehlFortschritt->setAccessibleName(tr("Fortschritt der Zählung"));
@@ -102,6 +117,7 @@ Logbetrachter::Logbetrachter(const QString &path, const Ausgang &ausgang, QWidge
     auto *rechts = new QVBoxLayout;
     rechts->addWidget(beschriftung(tr("Verteilung der Buchstaben:"), m_diagramm));
     rechts->addWidget(m_diagramm, 1);
+    rechts->addWidget(m_urteil);
     rechts->addWidget(m_zaehlFortschritt);
     auto *mitte = new QHBoxLayout;
     mitte->addWidget(m_ansicht, 1);
@@ -130,7 +146,8 @@ Logbetrachter::Logbetrachter(const QString &path, const Ausgang &ausgang, QWidge
     m_blick.start(200);
 
     oeffnen();
-    resize(760, 560);
+    resize(760, 620);
+    setAcceptDrops(true); // another log or record, dropped on the window
 }
 
 Logbetrachter::~Logbetrachter() = default;
@@ -149,9 +166,26 @@ void Logbetrachter::menuesAnlegen()
     })->setObjectName(QStringLiteral("imEditor"));
     datei->addAction(tr("Im Datei&manager zeigen"), this, [this] { Shell::showInFolder(m_path); })
         ->setObjectName(QStringLiteral("imDateimanager"));
+    datei->addAction(tr("Ö&ffnen …"), QKeySequence::Open, this, [this] {
+        const QString path = QFileDialog::getOpenFileName(this, tr("Logdatei oder Aufzeichnung öffnen"), QFileInfo(m_path).path(),
+                                                          tr("Logdateien und Aufzeichnungen von Dovevad (*.txt *.dovrec);;Alle Dateien (*)"));
+        if (!path.isEmpty())
+            oeffnenAndere(path);
+    })->setObjectName(QStringLiteral("oeffnenAndere"));
     datei->addAction(tr("&Neu laden"), QKeySequence::Refresh, this, &Logbetrachter::oeffnen);
+    datei->addAction(tr("Zeichen &speichern …"), QKeySequence::Save, this, &Logbetrachter::speichernFragen)
+        ->setObjectName(QStringLiteral("speichern"));
     datei->addSeparator();
     datei->addAction(tr("&Schließen"), QKeySequence(Qt::CTRL | Qt::Key_Q), this, &QWidget::close);
+
+    // The rows selected, from the menu and from the view's own menu.
+    QMenu *bearbeiten = menuBar()->addMenu(tr("&Bearbeiten"));
+    QAction *kopierenAktion = bearbeiten->addAction(tr("&Kopieren"), QKeySequence::Copy, this, [this] { kopieren(false); });
+    kopierenAktion->setObjectName(QStringLiteral("kopieren"));
+    QAction *mitNummern = bearbeiten->addAction(tr("Mit &Nummern kopieren"), this, [this] { kopieren(true); });
+    mitNummern->setObjectName(QStringLiteral("mitNummern"));
+    m_ansicht->setContextMenuPolicy(Qt::ActionsContextMenu);
+    m_ansicht->addActions({kopierenAktion, mitNummern, findChild<QAction *>(QStringLiteral("speichern"))});
 
     QMenu *gehe = menuBar()->addMenu(tr("&Gehe zu"));
     gehe->addAction(tr("Zu &Zeichen Nummer …"), QKeySequence(Qt::CTRL | Qt::Key_G), this, [this] {
@@ -176,6 +210,114 @@ void Logbetrachter::menuesAnlegen()
     suche->addAction(tr("Suche &abbrechen"), QKeySequence(Qt::Key_Escape), this, &Logbetrachter::abbrechen);
 }
 
+void Logbetrachter::kopieren(bool mitNummern)
+{
+    // Beyond this, a file is the place for the rows.
+    constexpr qint64 Hoechstens = 1'000'000;
+    const qint64 von = m_ansicht->auswahlVon(), anzahl = m_ansicht->auswahlBis() - von + 1;
+    if (anzahl > Hoechstens) {
+        melden(tr("%1 Zeilen sind zu viele für die Zwischenablage; „Zeichen speichern …“ schreibt sie in eine Datei.")
+                   .arg(zahl(anzahl)));
+        return;
+    }
+    const QByteArray bytes = m_datei->zeilen(von, anzahl);
+    QStringList zeilen;
+    zeilen.reserve(anzahl);
+    for (qint64 i = 0; i < anzahl; ++i) {
+        const qsizetype at = i * Logdatei::Zeilenlaenge;
+        const bool buchstabe = at + Logdatei::Zeilenlaenge <= bytes.size() && Logdatei::istZeile(bytes.constData() + at);
+        const QString text = buchstabe ? QString(QChar(bytes[at])) : QStringLiteral("?");
+        zeilen << (mitNummern ? QString::number(von + i) + u'\t' + text : text);
+    }
+    QGuiApplication::clipboard()->setText(zeilen.join(u'\n') + u'\n');
+    melden(anzahl == 1 ? tr("Zeichen %1 kopiert.").arg(zahl(von))
+                       : tr("Zeichen %1 bis %2 kopiert.").arg(zahl(von), zahl(von + anzahl - 1)));
+}
+
+bool Logbetrachter::speichern(qint64 von, qint64 bis, const QString &ziel)
+{
+    QFile datei(ziel);
+    if (von < 1 || bis < von || bis > m_datei->zeichen()) {
+        melden(tr("Bitte Nummern von 1 bis %1 eingeben.").arg(zahl(m_datei->zeichen())));
+        return false;
+    }
+    if (!datei.open(QIODevice::WriteOnly)) {
+        melden(tr("„%1“ lässt sich nicht schreiben: %2").arg(QDir::toNativeSeparators(ziel), datei.errorString()));
+        return false;
+    }
+    // A block at a time, so that no selection is held in memory.
+    QProgressDialog fortschritt(tr("Speichert Zeichen %1 bis %2 …").arg(zahl(von), zahl(bis)), tr("Abbrechen"), 0, Teile, this);
+    fortschritt.setWindowModality(Qt::WindowModal);
+    fortschritt.setMinimumDuration(500);
+    for (qint64 zeile = von; zeile <= bis; zeile += Suche::BlockZeilen) {
+        const qint64 anzahl = std::min(Suche::BlockZeilen, bis - zeile + 1);
+        const QByteArray bytes = m_datei->zeilen(zeile, anzahl);
+        if (bytes.size() != anzahl * Logdatei::Zeilenlaenge || datei.write(bytes) != bytes.size() || fortschritt.wasCanceled()) {
+            const QString warum = fortschritt.wasCanceled() ? tr("abgebrochen") : datei.errorString();
+            datei.remove();
+            melden(tr("„%1“ ist nicht gespeichert: %2.").arg(QDir::toNativeSeparators(ziel), warum));
+            return false;
+        }
+        fortschritt.setValue(int((zeile + anzahl - von) * Teile / (bis - von + 1)));
+    }
+    if (!datei.flush()) {
+        datei.remove();
+        melden(tr("„%1“ ist nicht gespeichert: %2.").arg(QDir::toNativeSeparators(ziel), datei.errorString()));
+        return false;
+    }
+    melden(tr("Zeichen %1 bis %2 gespeichert in „%3“.").arg(zahl(von), zahl(bis), QDir::toNativeSeparators(ziel)));
+    return true;
+}
+
+// The rows selected, or any numbers, and where to.
+void Logbetrachter::speichernFragen()
+{
+    QDialog frage(this);
+    frage.setWindowTitle(tr("Zeichen speichern"));
+    auto *von = new QLineEdit(QString::number(m_ansicht->auswahlVon()));
+    auto *bis = new QLineEdit(QString::number(m_ansicht->auswahlBis()));
+    auto *form = new QFormLayout(&frage);
+    form->addRow(tr("&Von Zeichen:"), von);
+    form->addRow(tr("&Bis Zeichen:"), bis);
+    auto *knoepfe = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    form->addRow(knoepfe);
+    connect(knoepfe, &QDialogButtonBox::accepted, &frage, &QDialog::accept);
+    connect(knoepfe, &QDialogButtonBox::rejected, &frage, &QDialog::reject);
+    if (frage.exec() != QDialog::Accepted)
+        return;
+    const QString ziel = QFileDialog::getSaveFileName(this, tr("Zeichen speichern"), QFileInfo(m_path).path(),
+                                                      tr("Text (*.txt)"));
+    if (!ziel.isEmpty())
+        speichern(Sprache::zahlen().toLongLong(von->text()), Sprache::zahlen().toLongLong(bis->text()), ziel);
+}
+
+void Logbetrachter::oeffnenAndere(const QString &path)
+{
+    auto *fenster = new Logbetrachter(path, {});
+    fenster->setAttribute(Qt::WA_DeleteOnClose);
+    if (const QString fehler = fenster->fehler(); !fehler.isEmpty()) {
+        delete fenster;
+        MsgBox::show(nullptr, tr("Die Logdatei lässt sich nicht zeigen:\n\n%1\n\n%2").arg(QDir::toNativeSeparators(path), fehler),
+                     MsgBox::Critical, tr("Dovevad-Logbetrachter"));
+        return;
+    }
+    fenster->show();
+}
+
+void Logbetrachter::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void Logbetrachter::dropEvent(QDropEvent *event)
+{
+    for (const QUrl &url : event->mimeData()->urls())
+        if (url.isLocalFile())
+            oeffnenAndere(url.toLocalFile());
+    event->acceptProposedAction();
+}
+
 void Logbetrachter::oeffnen()
 {
     abbrechen();
@@ -186,6 +328,9 @@ void Logbetrachter::oeffnen()
         return;
     }
     m_datei = std::move(datei);
+    // A record is no text for an editor; its text is what this window shows.
+    if (auto *editor = findChild<QAction *>(QStringLiteral("imEditor")))
+        editor->setEnabled(!m_datei->aufzeichnung());
     m_ansicht->setDatei(m_datei);
     m_ansicht->gehezu(m_ansicht->zeilen()); // the end of the run
     melden({});
@@ -224,8 +369,13 @@ void Logbetrachter::pruefen()
                               "wenn dieses Fenster schließt.")
                    .arg(jetzt & Logdatei::Geloescht ? tr("Die Logdatei wurde gelöscht.")
                                                     : tr("Unter dem Namen der Logdatei steht jetzt eine andere Datei."),
-                        Sprache::zahlen().formattedDataSize(m_datei->zeichen() * Logdatei::Zeilenlaenge + m_datei->rest(),
-                                                                   1, QLocale::DataSizeSIFormat)));
+                        Sprache::zahlen().formattedDataSize(m_datei->bytes(), 1, QLocale::DataSizeSIFormat)));
+    // Damage that a reading met, once.
+    if (const Aufzeichnungsleser *aufzeichnung = m_datei->aufzeichnung();
+        aufzeichnung && !aufzeichnung->schaden().isEmpty() && m_schadenGemeldet != aufzeichnung->schaden()) {
+        m_schadenGemeldet = aufzeichnung->schaden();
+        melden(m_schadenGemeldet);
+    }
     fortschrittZeigen();
 }
 
@@ -392,6 +542,7 @@ void Logbetrachter::zaehlen()
                 return;
             m_zaehlFortschritt->hide();
             m_diagramm->setZaehlung(zaehlung);
+            m_urteil->setText(m_diagramm->urteil());
         }, Qt::QueuedConnection);
     });
 }

@@ -46,6 +46,17 @@ public:
     void meldeNichtGeoeffnet(const QString &path);
 
     void suchen(Suche::Richtung richtung);
+    // The selected rows to the clipboard: their letters, or each with its number.
+    void kopieren(bool mitNummern);
+    // Writes the letters von to bis as the log's text into a file, a block
+    // at a time; whether all of them got there.
+    bool speichern(qint64 von, qint64 bis, const QString &ziel);
+    // Shows another log or record in a window of its own.
+    static void oeffnenAndere(const QString &path);
+
+protected:
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void oeffnen();
@@ -59,6 +70,7 @@ private:
     void sucheFertig(quint64 nummer, qint64 treffer, const QByteArray &buchstaben, Suche::Richtung richtung, qint64 ab);
     void abbrechen();
     void zaehlen();
+    void speichernFragen();
     void melden(const QString &text);
 
     LogAnsicht *m_ansicht;
@@ -70,9 +82,11 @@ private:
     QPushButton *m_abbrechen;
     QLabel *m_ausgangText;
     Buchstabendiagramm *m_diagramm;
+    QLabel *m_urteil; // whether the spread is chance, in words
     QProgressBar *m_zaehlFortschritt;
     QLabel *m_meldung;
 
+    QString m_schadenGemeldet;
     const QString m_path;
     const Ausgang m_ausgang;
     std::shared_ptr<Logdatei> m_datei;

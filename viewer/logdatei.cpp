@@ -1,5 +1,6 @@
 #include "logdatei.h"
 
+#include "aufzeichnungsleser.h"
 #include "sprache.h"
 
 #include <QCoreApplication>
@@ -34,16 +35,36 @@ Logdatei::Logdatei(const QString &path) : m_path(path)
     m_bytes = info.st_size;
     m_device = info.st_dev;
     m_inode = info.st_ino;
+    char anfang[sizeof Aufzeichnung::Magic];
+    if (lesen(0, anfang, sizeof anfang) == sizeof anfang && std::memcmp(anfang, Aufzeichnung::Magic, sizeof anfang) == 0) {
+        m_aufzeichnung = std::make_unique<Aufzeichnungsleser>(m_fd);
+        m_fehler = m_aufzeichnung->fehler();
+        m_bytes = Zeilenlaenge * m_aufzeichnung->zeichen();
+        if (!m_fehler.isEmpty()) {
+            m_aufzeichnung.reset();
+            ::close(m_fd);
+            m_fd = -1;
+        }
+    }
+}
+
+qint64 Logdatei::bytes() const
+{
+    struct stat info {};
+    return m_fd >= 0 && ::fstat(m_fd, &info) == 0 ? qint64(info.st_size) : 0;
 }
 
 Logdatei::~Logdatei()
 {
+    m_aufzeichnung.reset();
     if (m_fd >= 0)
         ::close(m_fd);
 }
 
 qint64 Logdatei::lesen(qint64 offset, char *buffer, qint64 size) const
 {
+    if (m_aufzeichnung)
+        return m_aufzeichnung->lesen(offset, buffer, size);
     qint64 done = 0;
     while (done < size) {
         const ssize_t got = ::pread(m_fd, buffer + done, size_t(size - done), off_t(offset + done));
@@ -84,7 +105,13 @@ int Logdatei::pruefen()
     if (!isOpen())
         return m_veraenderung;
     struct stat own {}, named {};
-    if (::fstat(m_fd, &own) == 0 && own.st_size != m_bytes) {
+    if (m_aufzeichnung) {
+        m_aufzeichnung->pruefen();
+        if (const qint64 bytes = Zeilenlaenge * m_aufzeichnung->zeichen(); bytes != m_bytes) {
+            m_bytes = bytes;
+            m_veraenderung |= Groesse;
+        }
+    } else if (::fstat(m_fd, &own) == 0 && own.st_size != m_bytes) {
         m_bytes = own.st_size;
         m_veraenderung |= Groesse;
     }

@@ -8,12 +8,16 @@
 #include <sys/types.h>
 
 #include <atomic>
+#include <memory>
+
+class Aufzeichnungsleser;
 
 // A log read where it lies. Line k (from 1) is bytes 3(k-1) to 3k-1, so any
 // line is at hand at once, whatever the size, with no index. The file is
 // read through its descriptor, never mapped: a file cut short under the
 // viewer gives short reads, not SIGBUS, and a removed one stays readable
-// until the viewer lets go of it.
+// until the viewer lets go of it. A run's record reads as the log of the
+// same letters, each line computed where it is read.
 class Logdatei
 {
 public:
@@ -22,6 +26,9 @@ public:
     // Opens the file; where that fails, fehler() says why in German.
     explicit Logdatei(const QString &path);
     ~Logdatei();
+
+    // Where the file is a run's record, what reads it; else null.
+    Aufzeichnungsleser *aufzeichnung() const { return m_aufzeichnung.get(); }
     Logdatei(const Logdatei &) = delete;
     Logdatei &operator=(const Logdatei &) = delete;
 
@@ -31,6 +38,8 @@ public:
 
     // Whole lines, as of the last look at the file.
     qint64 zeichen() const { return m_bytes.load(std::memory_order_relaxed) / Zeilenlaenge; }
+    // What the file takes on disk.
+    qint64 bytes() const;
     // Bytes after the last whole line: a line cut short.
     int rest() const { return int(m_bytes.load(std::memory_order_relaxed) % Zeilenlaenge); }
 
@@ -61,4 +70,5 @@ private:
     dev_t m_device = 0;
     ino_t m_inode = 0;
     int m_veraenderung = Keine;
+    std::unique_ptr<Aufzeichnungsleser> m_aufzeichnung;
 };

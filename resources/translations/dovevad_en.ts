@@ -273,6 +273,26 @@ And Qt&apos;s own options, such as -platform NAME, -style NAME or -reverse.
         <source>%1 Zeilen ohne Buchstaben</source>
         <translation>%1 lines without a letter</translation>
     </message>
+    <message>
+        <source>, für sich allein kein Zufall</source>
+        <translation>, beyond chance on its own</translation>
+    </message>
+    <message>
+        <source>χ² = %1 bei %2 Freiheitsgraden, %3</source>
+        <translation>χ² = %1 at %2 degrees of freedom, %3</translation>
+    </message>
+    <message>
+        <source>So gleichmäßig, wie der Zufall es erlaubt: %1.</source>
+        <translation>As even as chance allows: %1.</translation>
+    </message>
+    <message>
+        <source>Ungleichmäßiger, als der Zufall es gewöhnlich macht: %1.</source>
+        <translation>Less even than chance usually makes it: %1.</translation>
+    </message>
+    <message>
+        <source>Für sich allein außerhalb dessen, was der Zufall einem von 26 Buchstaben erlaubt (markiert): %1.</source>
+        <translation>On its own beyond what chance allows one of 26 letters (marked): %1.</translation>
+    </message>
 </context>
 <context>
     <name>DesktopNotifications</name>
@@ -804,6 +824,86 @@ Reason: </translation>
 %1
 
 %2</translation>
+    </message>
+    <message>
+        <source>Ö&amp;ffnen …</source>
+        <translation>&amp;Open …</translation>
+    </message>
+    <message>
+        <source>Logdatei oder Aufzeichnung öffnen</source>
+        <translation>Open a log file or record</translation>
+    </message>
+    <message>
+        <source>Logdateien und Aufzeichnungen von Dovevad (*.txt *.dovrec);;Alle Dateien (*)</source>
+        <translation>Dovevad&apos;s log files and records (*.txt *.dovrec);;All files (*)</translation>
+    </message>
+    <message>
+        <source>Zeichen &amp;speichern …</source>
+        <translation>&amp;Save characters …</translation>
+    </message>
+    <message>
+        <source>&amp;Bearbeiten</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>&amp;Kopieren</source>
+        <translation>&amp;Copy</translation>
+    </message>
+    <message>
+        <source>Mit &amp;Nummern kopieren</source>
+        <translation>Copy with &amp;numbers</translation>
+    </message>
+    <message>
+        <source>%1 Zeilen sind zu viele für die Zwischenablage; „Zeichen speichern …“ schreibt sie in eine Datei.</source>
+        <translation>%1 lines are too many for the clipboard; “Save characters …” writes them into a file.</translation>
+    </message>
+    <message>
+        <source>Zeichen %1 kopiert.</source>
+        <translation>Character %1 copied.</translation>
+    </message>
+    <message>
+        <source>Zeichen %1 bis %2 kopiert.</source>
+        <translation>Characters %1 to %2 copied.</translation>
+    </message>
+    <message>
+        <source>Bitte Nummern von 1 bis %1 eingeben.</source>
+        <translation>Please enter numbers from 1 to %1.</translation>
+    </message>
+    <message>
+        <source>„%1“ lässt sich nicht schreiben: %2</source>
+        <translation>“%1” cannot be written: %2</translation>
+    </message>
+    <message>
+        <source>Speichert Zeichen %1 bis %2 …</source>
+        <translation>Saving characters %1 to %2 …</translation>
+    </message>
+    <message>
+        <source>abgebrochen</source>
+        <translation>cancelled</translation>
+    </message>
+    <message>
+        <source>„%1“ ist nicht gespeichert: %2.</source>
+        <translation>“%1” is not saved: %2.</translation>
+    </message>
+    <message>
+        <source>Zeichen %1 bis %2 gespeichert in „%3“.</source>
+        <translation>Characters %1 to %2 saved in “%3”.</translation>
+    </message>
+    <message>
+        <source>Zeichen speichern</source>
+        <translation>Save characters</translation>
+    </message>
+    <message>
+        <source>&amp;Von Zeichen:</source>
+        <translation>&amp;From character:</translation>
+    </message>
+    <message>
+        <source>&amp;Bis Zeichen:</source>
+        <translation>&amp;To character:</translation>
+    </message>
+    <message>
+        <source>Text (*.txt)</source>
+        <translation>Text (*.txt)</translation>
     </message>
 </context>
 <context>
