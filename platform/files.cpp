@@ -66,3 +66,17 @@ void Files::remove(const QString &path)
     if (::unlink(path.toLocal8Bit().constData()) != 0 && errno != ENOENT)
         throw RuntimeError::fromErrno(QCoreApplication::translate("Laufzeit", "Die Datei konnte nicht gelöscht werden."), path, errno);
 }
+
+qint64 Files::readAt(int fd, qint64 offset, char *buffer, qint64 size)
+{
+    qint64 done = 0;
+    while (done < size) {
+        const ssize_t got = ::pread(fd, buffer + done, size_t(size - done), off_t(offset + done));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            break;
+        done += got;
+    }
+    return done;
+}

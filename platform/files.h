@@ -29,4 +29,8 @@ bool exists(const QString &path);
 // Removes the entry (a link, not its target); throws RuntimeError.
 void remove(const QString &path);
 
+// Reads at an offset of an open file, as much as is there: the end, or an
+// error, ends what comes. How many bytes came.
+qint64 readAt(int fd, qint64 offset, char *buffer, qint64 size);
+
 } // namespace Files

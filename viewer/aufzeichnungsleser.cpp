@@ -1,5 +1,6 @@
 #include "aufzeichnungsleser.h"
 
+#include "files.h"
 #include "sprache.h"
 
 #include <QtEndian>
@@ -17,20 +18,6 @@ namespace {
 using Aufzeichnung::Groesse;
 using Aufzeichnung::Strecke;
 constexpr int L = Logzeile::Laenge;
-
-qint64 lesenAb(int fd, qint64 offset, char *buffer, qint64 size)
-{
-    qint64 done = 0;
-    while (done < size) {
-        const ssize_t got = ::pread(fd, buffer + done, size_t(size - done), off_t(offset + done));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0)
-            break;
-        done += got;
-    }
-    return done;
-}
 
 bool writeAll(int fd, const char *data, qsizetype size)
 {
@@ -51,7 +38,7 @@ bool writeAll(int fd, const char *data, qsizetype size)
 Aufzeichnungsleser::Aufzeichnungsleser(int fd) : m_fd(fd)
 {
     char kopf[Groesse];
-    const qint64 gelesen = lesenAb(fd, 0, kopf, Groesse);
+    const qint64 gelesen = Files::readAt(fd, 0, kopf, Groesse);
     const qsizetype magic = std::min<qsizetype>(gelesen, sizeof Aufzeichnung::Magic);
     if (gelesen == 0)
         m_fehler = tr("Die Datei ist leer.");
@@ -99,7 +86,7 @@ qint64 Aufzeichnungsleser::eintraege() const
 std::optional<Strecke> Aufzeichnungsleser::eintrag(qint64 j) const
 {
     char bytes[Groesse];
-    if (lesenAb(m_fd, Groesse * (j + 1), bytes, Groesse) != Groesse)
+    if (Files::readAt(m_fd, Groesse * (j + 1), bytes, Groesse) != Groesse)
         return std::nullopt;
     auto strecke = Aufzeichnung::eintragLesen(bytes);
     if (strecke && strecke->anzahl == 0)
@@ -115,7 +102,7 @@ void Aufzeichnungsleser::pruefen()
     constexpr qint64 Hinten = 4096;
     const qint64 n = eintraege(), von = std::max<qint64>(0, n - Hinten);
     const auto bytes = std::make_unique_for_overwrite<char[]>(size_t(Groesse * (n - von)));
-    const qint64 gelesen = lesenAb(m_fd, Groesse * (von + 1), bytes.get(), Groesse * (n - von)) / Groesse;
+    const qint64 gelesen = Files::readAt(m_fd, Groesse * (von + 1), bytes.get(), Groesse * (n - von)) / Groesse;
     qint64 zeichen = 0, letzter = -1;
     for (qint64 j = gelesen - 1; j >= 0; --j) {
         const auto strecke = Aufzeichnung::eintragLesen(bytes.get() + Groesse * j);

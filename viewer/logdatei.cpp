@@ -1,6 +1,7 @@
 #include "logdatei.h"
 
 #include "aufzeichnungsleser.h"
+#include "files.h"
 #include "sprache.h"
 
 #include <QCoreApplication>
@@ -65,16 +66,7 @@ qint64 Logdatei::lesen(qint64 offset, char *buffer, qint64 size) const
 {
     if (m_aufzeichnung)
         return m_aufzeichnung->lesen(offset, buffer, size);
-    qint64 done = 0;
-    while (done < size) {
-        const ssize_t got = ::pread(m_fd, buffer + done, size_t(size - done), off_t(offset + done));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0)
-            break; // the end, or an error: what came is what there is
-        done += got;
-    }
-    return done;
+    return Files::readAt(m_fd, offset, buffer, size);
 }
 
 QByteArray Logdatei::zeilen(qint64 first, qint64 count) const
