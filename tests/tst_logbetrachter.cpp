@@ -374,6 +374,13 @@ void tst_Logbetrachter::chanceInWords()
                  && chart.urteil().endsWith(QStringLiteral("(markiert): B.")),
              qPrintable(chart.urteil()));
     QVERIFY(chart.zahlen().contains(QStringLiteral("B: 8.308, +7,76 %, für sich allein kein Zufall")));
+    // Too few letters for the test: no verdict and no marks.
+    zaehlung.je.fill(0);
+    zaehlung.je[0] = 2;
+    zaehlung.je[1] = 1;
+    chart.setZaehlung(zaehlung);
+    QVERIFY2(chart.urteil().startsWith(QStringLiteral("Zu wenige Buchstaben")) && !chart.zahlen().contains(QStringLiteral("für sich allein")),
+             qPrintable(chart.urteil()));
 }
 
 void tst_Logbetrachter::badFiles_data()

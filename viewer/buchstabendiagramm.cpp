@@ -73,6 +73,9 @@ QString Buchstabendiagramm::urteil() const
 {
     if (!m_gezaehlt || summe() == 0)
         return {};
+    if (!m_urteil.moeglich)
+        return tr("Zu wenige Buchstaben, um zu sagen, ob ihre Verteilung Zufall ist: Das geht ab %1.")
+            .arg(Sprache::zahlen().toString(Statistik::Mindestens));
     const QLocale zahlen = Sprache::zahlen();
     const QString p = m_urteil.p >= 0.001 ? QStringLiteral("p = ") + zahlen.toString(m_urteil.p, 'g', 2)
                                           : QStringLiteral("p < ") + zahlen.toString(0.001);

@@ -47,8 +47,9 @@ Statistik::Urteil Statistik::urteilen(const std::array<qint64, 26> &je)
 {
     Urteil urteil;
     const double alle = double(std::accumulate(je.begin(), je.end(), qint64(0)));
-    if (alle == 0)
+    if (alle < Mindestens)
         return urteil;
+    urteil.moeglich = true;
     const double erwartet = alle / 26;
     // A letter's count is binomial; alone it is beyond chance where chance
     // puts it as far or farther from the even share in less than 5 % of

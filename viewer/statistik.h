@@ -9,8 +9,12 @@
 // allows one of 26 (Bonferroni's share of 5 %).
 namespace Statistik {
 
+// The chi-square says nothing where a letter's even share is below five.
+constexpr qint64 Mindestens = 26 * 5;
+
 struct Urteil
 {
+    bool moeglich = false; // enough letters for a verdict
     double chiQuadrat = 0;
     int freiheitsgrade = 25;
     double p = 1; // that chance spreads them as far or farther

@@ -293,6 +293,10 @@ And Qt&apos;s own options, such as -platform NAME, -style NAME or -reverse.
         <source>Für sich allein außerhalb dessen, was der Zufall einem von 26 Buchstaben erlaubt (markiert): %1.</source>
         <translation>On its own beyond what chance allows one of 26 letters (marked): %1.</translation>
     </message>
+    <message>
+        <source>Zu wenige Buchstaben, um zu sagen, ob ihre Verteilung Zufall ist: Das geht ab %1.</source>
+        <translation>Too few letters to say whether their spread is chance: that takes %1.</translation>
+    </message>
 </context>
 <context>
     <name>DesktopNotifications</name>
