@@ -60,6 +60,9 @@ std::optional<Aufzeichnung::Strecke> Aufzeichnung::eintragLesen(const char *in)
 {
     if (crc32(in, Inhalt) != qFromLittleEndian<quint32>(in + Inhalt))
         return std::nullopt;
-    return Strecke{qFromLittleEndian<quint64>(in), qFromLittleEndian<quint64>(in + 8),
-                   qFromLittleEndian<quint64>(in + 16), qFromLittleEndian<quint32>(in + 24)};
+    const Strecke strecke{qFromLittleEndian<quint64>(in), qFromLittleEndian<quint64>(in + 8),
+                          qFromLittleEndian<quint64>(in + 16), qFromLittleEndian<quint32>(in + 24)};
+    if (strecke.erstes > HoechstensZeichen - strecke.anzahl)
+        return std::nullopt;
+    return strecke;
 }

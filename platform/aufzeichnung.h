@@ -20,6 +20,9 @@ inline constexpr quint16 Version = 1;
 inline constexpr int Groesse = 32;
 // The name beside the log's.
 inline constexpr char Endung[] = ".dovrec";
+// More letters than any run types in decades; an entry that claims more is
+// damage, and the text of every letter fits a 64-bit offset.
+inline constexpr quint64 HoechstensZeichen = quint64(1) << 60;
 
 // Letters erstes to erstes + anzahl - 1 of the run (counted from 0), drawn
 // with one key from the counter as it stood before the first of them.
@@ -45,7 +48,8 @@ quint32 crc32(const char *data, qsizetype size);
 void kopfSchreiben(char *out);
 // An entry, Groesse bytes.
 void eintragSchreiben(const Strecke &strecke, char *out);
-// The entry's stretch, or nothing where its checksum fails.
+// The entry's stretch, or nothing where its checksum fails or it claims
+// letters past HoechstensZeichen.
 std::optional<Strecke> eintragLesen(const char *in);
 
 } // namespace Aufzeichnung

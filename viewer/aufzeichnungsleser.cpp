@@ -96,34 +96,53 @@ std::optional<Strecke> Aufzeichnungsleser::eintrag(qint64 j) const
 
 void Aufzeichnungsleser::pruefen()
 {
-    // The last whole entry that holds says how far the record goes; one
-    // being written as it is read is taken up at the next look. Entries
-    // after it that do not hold are damage, which a reading to the end meets.
-    constexpr qint64 Hinten = 4096;
-    const qint64 n = eintraege(), von = std::max<qint64>(0, n - Hinten);
-    const auto bytes = std::make_unique_for_overwrite<char[]>(size_t(Groesse * (n - von)));
-    const qint64 gelesen = Files::readAt(m_fd, Groesse * (von + 1), bytes.get(), Groesse * (n - von)) / Groesse;
-    qint64 zeichen = 0, letzter = -1;
-    for (qint64 j = gelesen - 1; j >= 0; --j) {
-        const auto strecke = Aufzeichnung::eintragLesen(bytes.get() + Groesse * j);
-        if (strecke && strecke->anzahl > 0) {
-            zeichen = qint64(strecke->ende());
-            letzter = von + j;
-            break;
+    // The entries that follow each other from the start are what can be
+    // read: checked once each, as far as the record has grown since the
+    // last look. One being written as it is read is taken up at the next.
+    constexpr qint64 Block = 4096;
+    const qint64 n = eintraege();
+    if (n < m_heile) { // cut short under the reader: from the start again
+        m_heile = 0;
+        m_zeichen = 0;
+    }
+    const auto bytes = std::make_unique_for_overwrite<char[]>(size_t(Groesse * Block));
+    quint64 weiter = quint64(m_zeichen.load());
+    qint64 heile = m_heile;
+    for (bool heil = true; heil && heile < n;) {
+        const qint64 stueck = Files::readAt(m_fd, Groesse * (heile + 1), bytes.get(), Groesse * std::min(Block, n - heile)) / Groesse;
+        heil = stueck > 0;
+        for (qint64 k = 0; heil && k < stueck; ++k) {
+            const auto eintrag = Aufzeichnung::eintragLesen(bytes.get() + Groesse * k);
+            heil = eintrag && eintrag->anzahl > 0 && eintrag->erstes == weiter;
+            if (heil) {
+                weiter = eintrag->ende();
+                ++heile;
+            }
         }
     }
-    m_zeichen = zeichen;
-    m_dahinterBeschaedigt = letzter < n - 1;
+    m_zeichen = qint64(weiter);
+    m_heile = heile;
+    m_dahinterBeschaedigt = heile < n;
 }
 
 qint64 Aufzeichnungsleser::lesen(qint64 offset, char *buffer, qint64 size) const
 {
+    qint64 schadenNach = -1;
+    const qint64 gelesen = lesenIn(offset, buffer, size, schadenNach);
+    if (schadenNach >= 0)
+        beschaedigt(schadenNach); // changed under the reader
+    return gelesen;
+}
+
+qint64 Aufzeichnungsleser::lesenIn(qint64 offset, char *buffer, qint64 size, qint64 &schadenNach) const
+{
     const qint64 ende = std::min(offset + std::max<qint64>(size, 0), L * zeichen());
     if (offset < 0 || offset >= ende)
         return 0;
-    // The entry of the first letter: the last whose first is not after it.
+    // The entry of the first letter: the last whose first is not after it,
+    // among those that follow each other.
     const quint64 erster = quint64(offset / L);
-    qint64 lo = 0, hi = eintraege() - 1;
+    qint64 lo = 0, hi = m_heile - 1;
     while (lo < hi) {
         const qint64 mitte = lo + (hi - lo + 1) / 2;
         const auto strecke = eintrag(mitte);
@@ -145,8 +164,7 @@ qint64 Aufzeichnungsleser::lesen(qint64 offset, char *buffer, qint64 size) const
     for (qint64 j = lo; at < ende; ++j) {
         const auto strecke = eintrag(j);
         if (!strecke || strecke->erstes != weiter || quint64(at / L) < strecke->erstes) {
-            beschaedigt(qint64(strecke && strecke->erstes == weiter ? weiter : std::min<quint64>(weiter, quint64(at / L))),
-                        !strecke && j >= eintraege());
+            schadenNach = qint64(std::min<quint64>(weiter, quint64(at / L)));
             break;
         }
         const qint64 bis = std::min<qint64>(ende, L * qint64(strecke->ende()));
@@ -183,10 +201,10 @@ qint64 Aufzeichnungsleser::alsText(int fd)
     // breaks off in an entry, that is said too.
     constexpr qint64 Block = (1 << 20) / L * L;
     const auto text = std::make_unique_for_overwrite<char[]>(Block);
-    const qint64 alle = L * zeichen();
     qint64 offset = 0;
-    while (offset < alle) {
-        const qint64 gelesen = lesen(offset, text.get(), std::min(Block, alle - offset));
+    // How far it goes may change as damage is met on the way.
+    while (offset < L * zeichen()) {
+        const qint64 gelesen = lesen(offset, text.get(), std::min(Block, L * zeichen() - offset));
         if (!writeAll(fd, text.get(), gelesen))
             return -1;
         offset += gelesen;

@@ -10,9 +10,10 @@
 
 // A run's record read where it lies, as the text of the log that the same
 // run writes: any part of it at once, computed from the entries around it,
-// which a binary search finds. Every entry is checked as it is read: a
-// record that is cut short or damaged gives its letters up to there and
-// says so, never a wrong one. Any thread may read.
+// which a binary search finds. Every entry is checked once, in order, as
+// far as the record has grown: a record that is cut short or damaged gives
+// its letters up to there and says so, never a wrong one. Any thread may
+// read.
 class Aufzeichnungsleser
 {
     Q_DECLARE_TR_FUNCTIONS(Aufzeichnungsleser)
@@ -41,13 +42,15 @@ public:
 
 private:
     std::optional<Aufzeichnung::Strecke> eintrag(qint64 j) const;
+    qint64 lesenIn(qint64 offset, char *buffer, qint64 size, qint64 &schadenNach) const;
     qint64 eintraege() const; // whole ones
     void beschaedigt(qint64 nachZeichen, bool abgebrochen = false) const;
 
     int m_fd;
     QString m_fehler;
     std::atomic<qint64> m_zeichen = 0;
-    std::atomic<bool> m_dahinterBeschaedigt = false; // entries after the last good one
+    std::atomic<qint64> m_heile = 0; // entries that follow each other from the start
+    std::atomic<bool> m_dahinterBeschaedigt = false; // entries after those that do not
     // Where a reading met damage (the letters before it are good), and
     // whether the record just breaks off there; -1 where none did.
     mutable std::atomic<qint64> m_schadenNach = -1;

@@ -72,10 +72,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // Any part of the text read at once is that part of the whole.
     if (record && text.size() > 0) {
         const qint64 offset = qint64(data[0] >> 2) * 7 % text.size();
-        const qint64 size = qint64(data[size - 1]) % 40;
-        QByteArray part(size, Qt::Uninitialized);
-        part.truncate(leser.lesen(offset, part.data(), size));
-        check(part == text.mid(offset, size));
+        const qint64 length = qint64(data[size - 1]) % 40;
+        QByteArray part(length, Qt::Uninitialized);
+        part.truncate(leser.lesen(offset, part.data(), length));
+        check(part == text.mid(offset, length));
     }
     close(in);
     close(out);
