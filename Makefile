@@ -40,7 +40,8 @@ ifneq ($(SOURCE_DATE_EPOCH),)
 export SOURCE_DATE_EPOCH
 endif
 package: build
-	cd $(BUILD) && cpack -G DEB
+	# The archive's members take their modes from the umask.
+	cd $(BUILD) && umask 022 && cpack -G DEB
 	cp $(BUILD)/dovevad_*.deb .
 
 build: deps
