@@ -1,9 +1,15 @@
 # Set-up and everyday commands; each installs what is missing, then builds.
 BUILD := build
+# Compilers at once: one a core, as nproc counts them (which honours a
+# CPU affinity and OMP_NUM_THREADS); make JOBS=1 run on a machine short of
+# memory, as each takes some 300 MB.
+JOBS ?= $(shell nproc 2>/dev/null || echo 1)
 
-.PHONY: run test test-sanitize bench package build fuzz fuzz-build deps clean
+.PHONY: run test test-sanitize bench package build configure fuzz fuzz-build deps clean
 
-run: build
+# Only what it starts: the program and the viewer it hands logs to.
+run: configure
+	cmake --build $(BUILD) --parallel $(JOBS) --target dovevad dovevad-viewer
 	./$(BUILD)/dovevad
 
 test: build fuzz-build
@@ -16,7 +22,7 @@ SANITIZE := -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-fra
 test-sanitize: deps
 	cmake -S . -B $(BUILD)-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 		-DCMAKE_CXX_FLAGS="$(SANITIZE)" -DCMAKE_EXE_LINKER_FLAGS="$(SANITIZE)"
-	cmake --build $(BUILD)-sanitize --parallel
+	cmake --build $(BUILD)-sanitize --parallel $(JOBS)
 	cd $(BUILD)-sanitize && LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
 		ctest --output-on-failure
 
@@ -28,7 +34,7 @@ fuzz: fuzz-build
 
 fuzz-build: deps
 	cmake -S . -B $(BUILD)-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDOVEVAD_FUZZ=ON
-	cmake --build $(BUILD)-fuzz --parallel --target fuzzers
+	cmake --build $(BUILD)-fuzz --parallel $(JOBS) --target fuzzers
 
 bench: build
 	./$(BUILD)/bench/dovevad-bench
@@ -44,9 +50,11 @@ package: build
 	cd $(BUILD) && umask 022 && cpack -G DEB
 	cp $(BUILD)/dovevad_*.deb .
 
-build: deps
+build: configure
+	cmake --build $(BUILD) --parallel $(JOBS)
+
+configure: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release
-	cmake --build $(BUILD) --parallel
 
 deps:
 	@tools/install-deps
