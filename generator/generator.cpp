@@ -1,8 +1,10 @@
 #include "generator.h"
 
+#include "ablage.h"
 #include "abgleich.h"
 #include "ansi.h"
 #include "aufzeichner.h"
+#include "suchlauf.h"
 #include "files.h"
 #include "groesse.h"
 #include "msgbox.h"
@@ -72,12 +74,35 @@ namespace {
 // letter, the next letter starts a stretch of the record of its own.
 constexpr quint64 NoReading = ~quint64(0);
 
-
 // As a POSIX shell reads it, whatever the path holds.
 QString shellQuoted(const QString &text)
 {
     QString quoted = text;
     return u'\'' + quoted.replace(u'\'', QStringLiteral("'\\''")) + u'\'';
+}
+
+// The second typist's block: its letters typed in the log's format, each
+// stretch of one key noted, the target followed from the automaton's start.
+template <typename Tippen>
+void blockTippen(TimerRandom::Draws &random, Abgleich::Schritt step, Vortipper::Block &block, Tippen &&tippen)
+{
+    using Vorschau = Vortipper::Vorschau;
+    quint64 reading = NoReading;
+    uint32_t state = step.zustand(0), highest = state, highestAt = 0;
+    for (uint32_t i = 0; i != Vortipper::BlockLetters; ++i) {
+        state = step(state, tippen(random, block.letters + 3 * i));
+        if (i < Vorschau::Anfang)
+            block.vorschau.zustaende[i] = state;
+        else if (Q_UNLIKELY(state > highest))
+            highest = state, highestAt = i;
+        if (Q_UNLIKELY(random.timer() != reading)) {
+            reading = random.timer();
+            block.strecken.push_back({i, random.key(), random.counter() - RandomGenerator::Increment, 0});
+        }
+    }
+    block.vorschau.ende = state;
+    block.vorschau.hoechster = highest;
+    block.vorschau.hoechsterBei = highestAt;
 }
 
 } // namespace
@@ -117,58 +142,102 @@ void Generator::generieren(Source random)
     // The program's own generator is said by a record beside the log; a
     // test's letters from elsewhere have none, and stop at the reserve.
     constexpr bool eigener = std::is_same_v<Source, TimerRandom::Draws>;
-    const QString &Datei = m_logPath;
-    OutputFile log;
-    Aufzeichner record;
-    if constexpr (eigener)
-        record.oeffnen(m_recordPath);
-    if (eigener && m_kompakt)
-        log.discard();
-    else
-        log.open(Datei);
-
+    Ablage ablage(m_logPath, eigener ? m_recordPath : QString(), eigener && m_kompakt);
     // The target is read once: the window keeps it from changing during a run.
     const QString target = m_view.targetText().toUpper();
     const Abgleich abgleich(std::u16string_view(reinterpret_cast<const char16_t *>(target.utf16()), size_t(target.size())));
     const Abgleich::Schritt step = abgleich.schritt();
-    const uint32_t found = step.zustand(abgleich.laenge());
-    uint32_t state = step.zustand(0), closest = state;
-    Naehe naehe;
+    Stand stand{step, step.zustand(abgleich.laenge()), step.zustand(0), {}, Anzahl.whole()};
+    m_ziel = target;
+    m_zeichenImLog = ablage.imLog();
+
+    Ende ende = ablage.imLog() == 0 ? Ende::NurAufzeichnung : insLog(random, ablage, stand);
+    withGeneratorWhole(random, [] {}); // hands the run's state back for good
+    if (ende == Ende::NurAufzeichnung) {
+        if (stand.zustand == stand.ziel)
+            ende = Ende::Gefunden; // an empty target, before any letter
+        else
+            ende = inAufzeichnung(ablage, stand, quint64(Anzahl.whole() - stand.vorher));
+    }
+    m_naehe = stand.naehe;
+    m_gefunden = ende == Ende::Gefunden;
+    if (m_gefunden)
+        meldeGefunden();
+    if (ende == Ende::Voll)
+        m_view.endRun();
+    const qint64 letters = Anzahl.whole() - stand.vorher;
+    ablage.schliessen(quint64(letters));
+    // Letters in the record only are shown from it, at the end of the run;
+    // where the viewer cannot start, the user is told where they are.
+    if (ablage.imLog() < 0)
+        DateiOeffnen(m_view.nativeHandle(), m_logPath);
+    else if (!ViewerStart::start(viewerArguments(m_recordPath)))
+        meldeAufzeichnung(ablage.imLog(), letters);
+    if (ende == Ende::Voll) {
+        m_view.runEnded(false);
+        reportDiskNearlyFull(ablage.groesse(), ablage.log().discards());
+    }
+}
+
+void Generator::meldeGefunden()
+{
+    showCount();
+    m_view.runEnded(true);
+    m_view.showMessage(QCoreApplication::translate("Generator", "Zeichenfolge wurde gefunden!"), MsgBox::Information,
+                       QCoreApplication::translate("Generator", "Gefunden!"));
+}
+
+bool Generator::zwischenstand(quint64 now, quint64 &lastShown)
+{
+    // A screen shows a new picture every 16 ms or so; a caption changed more
+    // often costs paints that nobody sees.
+    if (now - lastShown >= FrameInterval) {
+        lastShown = now;
+        showCount();
+    }
+    m_view.processPendingEvents();
+    if (laufend)
+        return true;
+    showCount(); // the count the stop came at, which the log holds
+    return false;
+}
+
+template <typename Source>
+Generator::Ende Generator::insLog(Source &random, Ablage &ablage, Stand &stand)
+{
+    constexpr bool eigener = std::is_same_v<Source, TimerRandom::Draws>;
+    OutputFile &log = ablage.log();
+    Aufzeichner &record = ablage.aufzeichnung();
+    const Abgleich::Schritt step = stand.schritt;
+    const uint32_t found = stand.ziel;
+    uint32_t state = stand.zustand, closest = state;
+    Naehe naehe = stand.naehe;
     // Anzahl is brought up to date wherever anybody can look: at every
     // yield and at the end. Each letter is a line of three bytes, so the
     // log counts them, written or not, and the letter's road has no
     // counter of its own.
-    const qint64 before = Anzahl.whole();
+    const qint64 before = stand.vorher;
     const auto inRun = [&log] { return quint64(log.size() / Logzeile::Laenge); };
     const auto typed = [&inRun, before] { return before + qint64(inRun()); };
-    const auto count = [this, &typed] { Anzahl += typed() - Anzahl.whole(); };
     // Both in registers: nothing the loop stores can be taken to touch them.
     const quint64 yieldInterval = m_yieldInterval;
     quint64 lastYield = random.timer(), lastShown = lastYield;
     // The clock reading whose key the record's open stretch has.
     quint64 stretchReading = NoReading;
-    // Letters in the log where the rest are in the record only.
-    qint64 &inLog = m_zeichenImLog;
-    inLog = eigener && m_kompakt ? 0 : -1;
-    // Where the disk's reserve comes near, the letters go on in the record
-    // alone, which the reserve's last stretch still has room for.
-    const auto diskNearlyFullNow = [&] {
-        if constexpr (eigener) {
-            const OutputFile::Space space = record.space();
-            if (Reserve::eatenInto(space, Reserve::RecordSpan))
-                return true;
-            if (!log.discards() && Reserve::eatenInto(space)) {
-                log.discard();
-                inLog = qint64(inRun());
-                meldeNurNochAufzeichnung(inLog);
-            }
-            return false;
-        } else {
-            return Reserve::eatenInto(log.space());
-        }
-    };
-    bool diskNearlyFull = diskNearlyFullNow();
     OutputFile::Room room = log.take();
+    // Everything up to here given back to the log, counted and on disk.
+    const auto sichern = [&] {
+        log.giveBack(room.next);
+        ablage.sichern(inRun());
+        stretchReading = NoReading;
+        Anzahl += typed() - Anzahl.whole();
+        m_naehe = naehe;
+    };
+    const auto ende = [&](Ende wie) {
+        stand.zustand = state;
+        stand.naehe = naehe;
+        return wie;
+    };
     // The letter just put at room.next: the room moves on, the target is
     // followed. Inlined, so that nothing it touches leaves registers.
     const auto follow = [&](char16_t letter) __attribute__((always_inline)) {
@@ -180,116 +249,65 @@ void Generator::generieren(Source random)
             naehe = {step.buchstaben(state), typed()};
         }
     };
-    // Everything up to the letters typed, all given back to the log, goes
-    // into the record's file.
-    const auto writeRecord = [&] {
-        if constexpr (eigener) {
-            record.beende(inRun());
-            record.schreiben();
-            stretchReading = NoReading;
-        }
-    };
     // With the real clock a second typist joins once the run has filled a
     // buffer, and every fresh buffer first takes a block of its letters
     // where one is ready; the run never waits for it. A test's clock is
     // read by the run alone.
     std::unique_ptr<Vortipper> second;
-    const auto takeFromTheSecond = [&](const TimerRandom::Draws &own) __attribute__((always_inline)) {
+    const auto takeFromTheSecond = [&] {
         static_assert(3 * Vortipper::BlockLetters <= OutputFile::BufferSize);
-        using Vorschau = Vortipper::Vorschau;
-        const Vortipper::Block *block = nullptr;
-        if (!second && own.readsTheClock()) {
-            second = std::make_unique<Vortipper>([random = TimerRandom::Draws(nullptr, TimerRandom::freshKey()),
-                                                  step](Vortipper::Block &block) mutable {
-                quint64 reading = NoReading;
-                uint32_t state = step.zustand(0), highest = state, highestAt = 0;
-                for (uint32_t i = 0; i != Vortipper::BlockLetters; ++i) {
-                    state = step(state, tippen(random, block.letters + 3 * i));
-                    if (i < Vorschau::Anfang)
-                        block.vorschau.zustaende[i] = state;
-                    else if (Q_UNLIKELY(state > highest))
-                        highest = state, highestAt = i;
-                    if (Q_UNLIKELY(random.timer() != reading)) {
-                        reading = random.timer();
-                        block.strecken.push_back({i, random.key(), random.counter() - RandomGenerator::Increment, 0});
-                    }
-                }
-                block.vorschau.ende = state;
-                block.vorschau.hoechster = highest;
-                block.vorschau.hoechsterBei = highestAt;
-            });
-        } else if (second && (block = second->ready())) {
-            log.giveBack(room.next);
-            const quint64 start = inRun();
-            const Vorschau &vorschau = block->vorschau;
-            // Letter by letter, as if typed here, until the run's state is
-            // the block's own from the automaton's start, or the target is
-            // found; after that the block's preview knows the rest.
-            const char *const end = block->letters + 3 * Vortipper::BlockLetters;
-            const char *line = block->letters;
-            bool met = false;
-            while (line != end && state != found && !met) {
-                std::memcpy(room.next, line, 3);
-                follow(char16_t(line[0]));
-                const qsizetype i = (line - block->letters) / 3;
-                met = i < Vorschau::Anfang && state == vorschau.zustaende[i];
-                line += 3;
-            }
-            qsizetype taken = (line - block->letters) / 3;
-            if (met && state != found) {
-                // The closest match first ends where a state first rises
-                // above it, and the target is found where the state is its
-                // highest: that ends what is taken of the block.
-                const auto mark = [&](uint32_t reached, qsizetype i) {
-                    if (reached > closest) {
-                        closest = reached;
-                        naehe = {step.buchstaben(reached), before + qint64(start) + i + 1};
-                    }
-                };
-                const qsizetype followed = taken;
-                for (; taken < Vorschau::Anfang && state != found; ++taken)
-                    mark(state = vorschau.zustaende[taken], taken);
-                if (state != found) {
-                    mark(vorschau.hoechster, vorschau.hoechsterBei);
-                    state = vorschau.hoechster == found ? found : vorschau.ende;
-                    taken = state == found ? vorschau.hoechsterBei + 1 : Vortipper::BlockLetters;
-                }
-                // A log that goes nowhere needs no bytes, only their count.
-                if (!log.discards())
-                    std::memcpy(room.next, block->letters + 3 * followed, size_t(3 * (taken - followed)));
-                room.next += 3 * (taken - followed);
-            }
-            for (const Aufzeichnung::Strecke &strecke : block->strecken) {
-                if (strecke.erstes >= quint64(taken))
-                    break;
-                record.beginne(start + strecke.erstes, strecke.schluessel, strecke.zaehler);
-            }
-            stretchReading = NoReading;
-            second->taken();
+        const Vortipper::Block *block = second->ready();
+        if (!block)
+            return;
+        log.giveBack(room.next);
+        const quint64 start = inRun();
+        const Vortipper::Uebernahme taken = Vortipper::folgen(*block, step, state, found, closest);
+        state = taken.zustand;
+        if (taken.hoechsterBei >= 0) {
+            closest = taken.hoechster;
+            naehe = {step.buchstaben(closest), before + qint64(start) + taken.hoechsterBei + 1};
         }
+        // A log that goes nowhere needs no bytes, only their count.
+        if (!log.discards())
+            std::memcpy(room.next, block->letters, size_t(3 * taken.genommen));
+        room.next += 3 * taken.genommen;
+        for (const Aufzeichnung::Strecke &strecke : block->strecken) {
+            if (strecke.erstes >= quint64(taken.genommen))
+                break;
+            record.beginne(start + strecke.erstes, strecke.schluessel, strecke.zaehler);
+        }
+        stretchReading = NoReading;
+        second->taken();
     };
 
-    while (!diskNearlyFull) {
+    switch (ablage.platz(inRun())) {
+    case Ablage::Platz::Voll:
+        return ende(Ende::Voll);
+    case Ablage::Platz::NurAufzeichnung:
+        m_zeichenImLog = ablage.imLog();
+        meldeNurNochAufzeichnung(ablage.imLog());
+        return ende(Ende::NurAufzeichnung);
+    case Ablage::Platz::Genug:
+        break;
+    }
+    for (;;) {
         if (state == found) {
-            log.giveBack(room.next);
-            log.flush(); // the whole run is on disk while the box is up
-            writeRecord();
-            count();
-            m_naehe = naehe;
-            showCount();
-            m_view.runEnded(true);
-            withGeneratorWhole(random, [this] {
-                m_view.showMessage(QCoreApplication::translate("Generator", "Zeichenfolge wurde gefunden!"),
-                                   MsgBox::Information, QCoreApplication::translate("Generator", "Gefunden!"));
-            });
-            break;
+            sichern(); // the whole run is on disk while the box is up
+            return ende(Ende::Gefunden);
         }
         if (Q_UNLIKELY(room.end - room.next < 3)) {
             room = log.passOn(room.next);
             if constexpr (eigener) {
-                takeFromTheSecond(random);
-                if (state == found)
-                    continue; // told before another letter comes
+                if (second) {
+                    takeFromTheSecond();
+                    if (state == found)
+                        continue; // told before another letter comes
+                } else if (random.readsTheClock()) {
+                    second = std::make_unique<Vortipper>([random = TimerRandom::Draws(nullptr, TimerRandom::freshKey()),
+                                                          step](Vortipper::Block &block) mutable {
+                        blockTippen(random, step, block, [](auto &r, char *line) { return tippen(r, line); });
+                    });
+                }
             }
         }
         follow(tippen(random, room.next));
@@ -308,49 +326,55 @@ void Generator::generieren(Source random)
         // and only in here can laufend be cleared.
         if (Q_UNLIKELY(now - lastYield >= yieldInterval)) {
             lastYield = now;
-            log.giveBack(room.next);
-            log.flush(); // the count shown is on disk, whatever fails later
-            writeRecord();
-            count();
-            m_naehe = naehe;
-            diskNearlyFull = diskNearlyFullNow();
-            // A screen shows a new picture every 16 ms or so; a caption
-            // changed more often costs paints that nobody sees.
-            if (now - lastShown >= FrameInterval || diskNearlyFull) {
-                lastShown = now;
+            sichern();
+            const Ablage::Platz platz = ablage.platz(inRun());
+            if (platz != Ablage::Platz::Genug) {
+                m_zeichenImLog = ablage.imLog();
                 showCount();
+                if (platz == Ablage::Platz::NurAufzeichnung)
+                    meldeNurNochAufzeichnung(ablage.imLog());
+                return ende(platz == Ablage::Platz::Voll ? Ende::Voll : Ende::NurAufzeichnung);
             }
-            if (diskNearlyFull)
-                break;
-            withGeneratorWhole(random, [this] { m_view.processPendingEvents(); });
-            if (!laufend) {
-                showCount(); // the count the stop came at, which the log holds
-                break;
-            }
+            bool weiter = true;
+            withGeneratorWhole(random, [&] { weiter = zwischenstand(now, lastShown); });
+            if (!weiter)
+                return ende(Ende::Angehalten);
             room = log.take();
         }
     }
-    m_naehe = naehe;
-    m_ziel = target;
-    m_gefunden = state == found;
-    withGeneratorWhole(random, [] {}); // hands the run's state back for good
-    if (diskNearlyFull)
-        m_view.endRun();
-    const qint64 letters = typed(); // every way out of the loop gave back its letters
-    if constexpr (eigener) {
-        record.beende(inRun());
-        record.schliessen();
-    }
-    log.close();
-    // Letters in the record only are shown from it, at the end of the run;
-    // where the viewer cannot start, the user is told where they are.
-    if (inLog < 0)
-        DateiOeffnen(m_view.nativeHandle(), Datei);
-    else if (!ViewerStart::start(viewerArguments(m_recordPath)))
-        meldeAufzeichnung(inLog, letters);
-    if (diskNearlyFull) {
-        m_view.runEnded(false);
-        reportDiskNearlyFull(log.discards() ? record.size() : log.size(), log.discards());
+}
+
+Generator::Ende Generator::inAufzeichnung(Ablage &ablage, Stand &stand, quint64 getippt)
+{
+    // A test's clock makes the same letters from the same key every time.
+    const TimerRandom::Draws &eigener = m_timerRandom->draws();
+    const int kerne = m_kerne > 0 ? m_kerne : eigener.readsTheClock() ? Suchlauf::kerne() : 1;
+    const QByteArray ziel = m_ziel.toLatin1();
+    Suchlauf suche(*stand.schritt.owner, std::string(ziel.constData(), size_t(ziel.size())),
+                   {getippt, stand.zustand, stand.naehe}, ablage.aufzeichnung(), eigener.clock(), kerne,
+                   eigener.readsTheClock() ? 0 : eigener.key());
+    const auto zaehlen = [&] {
+        Anzahl += stand.vorher + qint64(suche.zeichen()) - Anzahl.whole();
+        m_naehe = stand.naehe = suche.naehe();
+    };
+    const auto yieldInterval = std::chrono::nanoseconds(m_yieldInterval);
+    quint64 lastShown = CoarseClock::now();
+    for (auto naechstes = std::chrono::steady_clock::now();; ) {
+        suche.warten(naechstes += yieldInterval);
+        zaehlen();
+        ablage.sichern(suche.zeichen());
+        if (suche.gefunden())
+            return Ende::Gefunden;
+        if (ablage.platz(suche.zeichen()) == Ablage::Platz::Voll) {
+            suche.anhalten();
+            showCount();
+            return Ende::Voll;
+        }
+        if (!zwischenstand(CoarseClock::now(), lastShown)) {
+            suche.anhalten();
+            return Ende::Angehalten;
+        }
+        naechstes = std::max(naechstes, std::chrono::steady_clock::now());
     }
 }
 

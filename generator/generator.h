@@ -1,11 +1,14 @@
 #pragma once
 
+#include "abgleich.h"
 #include "ansi.h"
 #include "currency.h"
 #include "logzeile.h"
+#include "naehe.h"
 #include "outputfile.h"
 #include "timerrandom.h"
 #include "variant.h"
+#include "vortipper.h"
 
 #include <QString>
 #include <QStringList>
@@ -15,6 +18,7 @@
 #include <limits>
 #include <memory>
 
+class Ablage;
 class RunView;
 
 // The logic of a run: random letters, the run loop, the log and the
@@ -61,14 +65,13 @@ public:
     // for 20 ms, the letters going nowhere: an estimate before the first run.
     // It draws from a generator of its own, so any thread may measure.
     static double measureLettersPerSecond();
+    // Of a compact run's search, on one core for 20 ms: letters computed a
+    // second, each of which moves the search on by the target's mean skip.
+    static double measureSearchLettersPerSecond();
 
     // The most letters of the target, from its start, that the current or
     // last run has typed in a row, and after how many letters it first did.
-    struct Naehe
-    {
-        int buchstaben = 0;
-        qint64 nachZeichen = 0;
-    };
+    using Naehe = ::Naehe;
     const Naehe &naehe() const { return m_naehe; }
     // The letters of the current or last run that are in its log, where
     // the rest are in its record only; else -1.
@@ -95,6 +98,9 @@ protected:
 
     // How long the run goes between two processings of pending events.
     void setYieldInterval(quint64 nanoseconds) { m_yieldInterval = nanoseconds; }
+    // Typists of a compact run; 0: as many as Suchlauf::kerne() says, or
+    // one for a test's clock, which need not be safe to read from two threads.
+    void setKerne(int kerne) { m_kerne = kerne; }
 
 private:
     // The one definition of each, from a given source: the program's own
@@ -105,15 +111,35 @@ private:
     template <typename Source>
     static Variant Zufallszeichen(Source &random);
     // A letter typed as a line of the log, its three bytes at line: the
-    // one road of every letter.
+    // one road of every letter of a run with a log.
     template <typename Source>
     static char16_t tippen(Source &random, char *line);
+
+    // How a run ended, and where it stands.
+    enum class Ende { Gefunden, Angehalten, NurAufzeichnung, Voll };
+    struct Stand
+    {
+        Abgleich::Schritt schritt;
+        uint32_t ziel;    // the state of the whole target
+        uint32_t zustand; // after the letters so far
+        Naehe naehe;
+        qint64 vorher;    // Anzahl when the run began
+    };
     template <typename Source>
     void generieren(Source random);
+    // The letters one by one into the log, the target followed through
+    // them, until it is found, a stop, or the disk's reserve.
+    template <typename Source>
+    Ende insLog(Source &random, Ablage &ablage, Stand &stand);
+    // The letters into the record alone, searched for on every core.
+    Ende inAufzeichnung(Ablage &ablage, Stand &stand, quint64 getippt);
+    // At a yield: the count shown, the events handled; whether the run goes on.
+    bool zwischenstand(quint64 now, quint64 &lastShown);
     // Calls the view with the program's generator up to date, as handlers
     // that run in there may draw from it.
     template <typename Source, typename Call>
     void withGeneratorWhole(Source &random, Call &&call);
+    void meldeGefunden();
 
     void showCount();
     void reportDiskNearlyFull(qint64 size, bool record);
@@ -140,6 +166,7 @@ private:
     // enough that the window reacts at once and the counter keeps moving.
     quint64 m_yieldInterval = 4'000'000;
     static constexpr quint64 FrameInterval = 16'000'000;
+    int m_kerne = 0;
 };
 
 namespace GeneratorDetail {

@@ -36,6 +36,35 @@ void Vortipper::taken()
     m_roomFreed.notify_one();
 }
 
+Vortipper::Uebernahme Vortipper::folgen(const Block &block, Abgleich::Schritt step, uint32_t state, uint32_t found,
+                                         uint32_t closest)
+{
+    Uebernahme u{0, state, closest};
+    const auto mark = [&u](uint32_t reached, int i) {
+        if (reached > u.hoechster)
+            u.hoechster = reached, u.hoechsterBei = i;
+    };
+    const Vorschau &vorschau = block.vorschau;
+    bool met = false;
+    int &i = u.genommen;
+    for (; i < BlockLetters && u.zustand != found && !met; ++i) {
+        mark(u.zustand = step(u.zustand, char16_t(block.letters[3 * i])), i);
+        met = i < Vorschau::Anfang && u.zustand == vorschau.zustaende[i];
+    }
+    if (!met || u.zustand == found)
+        return u;
+    // The closest match first ends where a state first rises above it, and
+    // the target is found where the state is its highest.
+    for (; i < Vorschau::Anfang && u.zustand != found; ++i)
+        mark(u.zustand = vorschau.zustaende[i], i);
+    if (u.zustand == found)
+        return u;
+    mark(vorschau.hoechster, int(vorschau.hoechsterBei));
+    u.zustand = vorschau.hoechster == found ? found : vorschau.ende;
+    i = u.zustand == found ? int(vorschau.hoechsterBei) + 1 : BlockLetters;
+    return u;
+}
+
 void Vortipper::run()
 {
     // Only what no one else wants of the processor: the writing of the log,

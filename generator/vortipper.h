@@ -1,5 +1,6 @@
 #pragma once
 
+#include "abgleich.h"
 #include "aufzeichnung.h"
 
 #include <QtGlobal>
@@ -45,6 +46,20 @@ public:
     };
     // Types BlockLetters letters into the block and says the rest of it.
     using Typing = std::function<void(Block &block)>;
+
+    // What the run takes of a block, following the target from its own
+    // state: letter by letter until that state meets the block's own from
+    // the automaton's start, which takes a few letters, then from the
+    // preview; up to the whole target where it ends in the block.
+    struct Uebernahme
+    {
+        int genommen;          // letters taken, from the block's first
+        uint32_t zustand;      // the run's state after them
+        uint32_t hoechster;    // the highest state, where above the run's closest so far
+        int hoechsterBei = -1; // the letter it first follows; -1 where none rose above
+    };
+    static Uebernahme folgen(const Block &block, Abgleich::Schritt step, uint32_t state, uint32_t found,
+                             uint32_t closest);
 
     explicit Vortipper(Typing typing);
     // Waits for the block being typed, a fraction of a millisecond.

@@ -48,6 +48,13 @@ public:
         return quint64(product >> 64) ^ quint64(product);
     }
     static quint32 draw24(quint64 counter, quint64 key) { return quint32(draw64(counter, key) >> 40); }
+    // The letter (0 for A to 25 for Z) of the draw for a counter and a key:
+    // what between('A', 26, ...) gives, less 'A'.
+    static unsigned letter26(quint64 counter, quint64 key) { return unsigned((26 * quint64(draw24(counter, key))) >> 24); }
+
+    // Moves the counter on past places draws that nobody needs one by one:
+    // the next draw is the one after them.
+    void skip(quint64 places) { m_counter += places * Increment; }
 
     // The whole number from low, width wide, that 24 random bits r give:
     // low + floor(width * r / 2^24), exact in integers. Shifting a negative

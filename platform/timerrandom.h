@@ -35,6 +35,8 @@ public:
         quint64 counter() const { return m_generator.counter(); }
         // The real clock, which any thread may read, rather than a test's.
         bool readsTheClock() const { return !m_clock; }
+        // A test's clock; null for the real one.
+        Clock clock() const { return m_clock; }
 
     private:
         Clock m_clock;

@@ -134,14 +134,11 @@ qint64 Aufzeichnungsleser::lesen(qint64 offset, char *buffer, qint64 size) const
     return gelesen;
 }
 
-qint64 Aufzeichnungsleser::lesenIn(qint64 offset, char *buffer, qint64 size, qint64 &schadenNach) const
+qint64 Aufzeichnungsleser::eintragMit(quint64 zeichen) const
 {
-    const qint64 ende = std::min(offset + std::max<qint64>(size, 0), L * zeichen());
-    if (offset < 0 || offset >= ende)
-        return 0;
-    // The entry of the first letter: the last whose first is not after it,
-    // among those that follow each other.
-    const quint64 erster = quint64(offset / L);
+    if (zeichen >= quint64(this->zeichen()))
+        return -1;
+    // The last whose first is not after it.
     qint64 lo = 0, hi = m_heile - 1;
     while (lo < hi) {
         const qint64 mitte = lo + (hi - lo + 1) / 2;
@@ -150,11 +147,20 @@ qint64 Aufzeichnungsleser::lesenIn(qint64 offset, char *buffer, qint64 size, qin
             hi = mitte - 1; // what lies before damage is still read
             continue;
         }
-        if (strecke->erstes <= erster)
+        if (strecke->erstes <= zeichen)
             lo = mitte;
         else
             hi = mitte - 1;
     }
+    return lo;
+}
+
+qint64 Aufzeichnungsleser::lesenIn(qint64 offset, char *buffer, qint64 size, qint64 &schadenNach) const
+{
+    const qint64 ende = std::min(offset + std::max<qint64>(size, 0), L * zeichen());
+    if (offset < 0 || offset >= ende)
+        return 0;
+    const qint64 lo = std::max<qint64>(eintragMit(quint64(offset / L)), 0);
     char *out = buffer;
     qint64 at = offset; // the text's byte that comes next
     // The entry before must end where this one begins, so that entries that

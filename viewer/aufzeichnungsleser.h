@@ -40,8 +40,13 @@ public:
     // the log; returns how many, or -1 where the descriptor failed.
     qint64 alsText(int fd);
 
-private:
+    // Entry j (from 0), where it is whole and its checksum holds.
     std::optional<Aufzeichnung::Strecke> eintrag(qint64 j) const;
+    // The entry that holds letter zeichen (from 0), among those that follow
+    // each other from the start; -1 where it is past them.
+    qint64 eintragMit(quint64 zeichen) const;
+
+private:
     qint64 lesenIn(qint64 offset, char *buffer, qint64 size, qint64 &schadenNach) const;
     qint64 eintraege() const; // whole ones
     void beschaedigt(qint64 nachZeichen, bool abgebrochen = false) const;

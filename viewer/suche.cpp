@@ -1,11 +1,16 @@
 #include "suche.h"
 
+#include "aufzeichnungsleser.h"
 #include "logdatei.h"
+#include "stellensuche.h"
 
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string_view>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -25,6 +30,122 @@ qint64 buchstabenLesen(const Logdatei &log, qint64 first, qint64 lines, char *by
     return got;
 }
 
+using Stellensuche::Keine;
+
+// The places (from 0) of a window's leading letter: its last forwards, its
+// first backwards.
+struct Bereich
+{
+    quint64 von; // the lowest
+    quint64 bis; // past the highest
+};
+
+// Of windows that reach from one entry into another, whose leading letter
+// lies in the range: read as text, a few letters at each entry's edge.
+quint64 ueberGrenzen(const Logdatei &log, const QByteArray &buchstaben, bool vorwaerts, quint64 von, quint64 bis)
+{
+    const quint64 m = quint64(buchstaben.size());
+    const quint64 erster = vorwaerts ? (von >= m - 1 ? von - (m - 1) : 0) : von;
+    const quint64 anzahl = bis - erster + (vorwaerts ? 0 : m - 1);
+    std::string text(size_t(anzahl * L), '\0');
+    const qint64 got = log.lesen(qint64(erster * L), text.data(), qint64(text.size())) / L;
+    const auto haelt = [&](quint64 anfang) {
+        if (anfang < erster || anfang - erster + m > quint64(got))
+            return false;
+        for (quint64 k = 0; k < m; ++k)
+            if (text[size_t((anfang - erster + k) * L)] != buchstaben[qsizetype(k)])
+                return false;
+        return true;
+    };
+    for (quint64 i = 0; i < bis - von; ++i) {
+        const quint64 platz = vorwaerts ? von + i : bis - 1 - i;
+        if (vorwaerts ? platz + 1 >= m && haelt(platz + 1 - m) : haelt(platz))
+            return platz;
+    }
+    return Keine;
+}
+
+// The first window in the search's direction whose leading letter lies in
+// the range: inside an entry by its computed letters, where it reaches
+// over an entry's edge by the text there.
+quint64 inAufzeichnung(const Logdatei &log, const Aufzeichnungsleser &leser, const Muster &muster,
+                       const QByteArray &buchstaben, Bereich bereich)
+{
+    const bool vorwaerts = muster.vorwaerts();
+    const quint64 m = quint64(muster.laenge());
+    // The entries in turn from the one that holds the range's first place;
+    // the reader has checked that they follow each other.
+    for (qint64 j = leser.eintragMit(vorwaerts ? bereich.von : bereich.bis - 1); bereich.von < bereich.bis;
+         j += vorwaerts ? 1 : -1) {
+        const auto strecke = j >= 0 ? leser.eintrag(j) : std::nullopt;
+        if (!strecke)
+            return Keine;
+        const quint64 von = std::max(bereich.von, strecke->erstes), bis = std::min(bereich.bis, strecke->ende());
+        // Forwards the windows over the entry's start come first, backwards
+        // those over its end.
+        const Bereich rand = vorwaerts ? Bereich{von, std::min(bis, strecke->erstes + m - 1)}
+                                       : Bereich{std::max(von, strecke->ende() >= m - 1 ? strecke->ende() - (m - 1) : 0), bis};
+        const Bereich innen = vorwaerts ? Bereich{std::max(von, rand.bis), bis} : Bereich{von, std::min(bis, rand.von)};
+        if (rand.von < rand.bis)
+            if (const quint64 hier = ueberGrenzen(log, buchstaben, vorwaerts, rand.von, rand.bis); hier != Keine)
+                return hier;
+        if (innen.von < innen.bis)
+            if (const quint64 hier = Stellensuche::finden(*strecke, muster, innen.von - strecke->erstes, innen.bis - strecke->erstes);
+                hier != Keine)
+                return strecke->erstes + hier;
+        (vorwaerts ? bereich.von : bereich.bis) = vorwaerts ? bis : von;
+    }
+    return Keine;
+}
+
+// A record's places in pieces, on every core: a piece's find ends the
+// search once every piece before it is done.
+qint64 findenInAufzeichnung(const Logdatei &log, const QByteArray &buchstaben, qint64 ab, bool vorwaerts,
+                            std::stop_token stop, std::atomic<qint64> &geschafft, qint64 stueck)
+{
+    const Aufzeichnungsleser &leser = *log.aufzeichnung();
+    const quint64 m = quint64(buchstaben.size()), alle = quint64(log.zeichen());
+    // Leading places: forwards a window's last from the start's, backwards its first.
+    const Bereich bereich = vorwaerts ? Bereich{quint64(std::max<qint64>(ab, 1)) - 1 + m - 1, alle}
+                                      : Bereich{0, std::min(quint64(ab), alle - m + 1)};
+    if (bereich.von >= bereich.bis)
+        return 0;
+    const Muster muster(std::string_view(buchstaben.constData(), size_t(m)),
+                        vorwaerts ? Muster::Richtung::Vorwaerts : Muster::Richtung::Rueckwaerts);
+    const quint64 stuecke = (bereich.bis - bereich.von + quint64(stueck) - 1) / quint64(stueck);
+    std::atomic<quint64> naechstes = 0;
+    std::mutex mutex;
+    quint64 erstesMit = stuecke, fund = Keine; // the first piece with a find, in the search's order
+    const auto arbeiten = [&] {
+        for (quint64 k; (k = naechstes++) < stuecke && !stop.stop_requested();) {
+            {
+                std::lock_guard lock(mutex);
+                if (k > erstesMit)
+                    return;
+            }
+            const quint64 anfang = quint64(stueck) * k, ende = std::min(anfang + quint64(stueck), bereich.bis - bereich.von);
+            const Bereich teil = vorwaerts ? Bereich{bereich.von + anfang, bereich.von + ende}
+                                           : Bereich{bereich.bis - ende, bereich.bis - anfang};
+            const quint64 hier = inAufzeichnung(log, leser, muster, buchstaben, teil);
+            geschafft += qint64(ende - anfang);
+            if (hier != Keine) {
+                std::lock_guard lock(mutex);
+                if (k < erstesMit)
+                    erstesMit = k, fund = hier;
+            }
+        }
+    };
+    std::vector<std::jthread> helfer(std::max(1u, std::thread::hardware_concurrency()) - 1);
+    for (std::jthread &h : helfer)
+        h = std::jthread(arbeiten);
+    arbeiten();
+    for (std::jthread &h : helfer)
+        h.join();
+    if (fund == Keine || stop.stop_requested())
+        return 0;
+    return qint64(vorwaerts ? fund + 1 - (m - 1) : fund + 1);
+}
+
 } // namespace
 
 qint64 Suche::finden(const Logdatei &log, const QByteArray &buchstaben, qint64 ab, Richtung richtung,
@@ -34,6 +155,10 @@ qint64 Suche::finden(const Logdatei &log, const QByteArray &buchstaben, qint64 a
     const qint64 lastStart = log.zeichen() - m + 1;
     if (m == 0 || lastStart < 1)
         return 0;
+    // A record's letters are computed: only those a window's move needs.
+    if (log.aufzeichnung())
+        return findenInAufzeichnung(log, buchstaben, ab, richtung == Richtung::Vorwaerts, stop, geschafft,
+                                    std::max<qint64>(blockZeilen, 1) * 16);
     // A block is followed by the letters a match that starts in it may reach.
     const qint64 most = blockZeilen + m - 1;
     const auto bytes = std::make_unique_for_overwrite<char[]>(size_t(most * L));

@@ -1,0 +1,86 @@
+#include "stellensuche.h"
+
+#include <algorithm>
+
+namespace {
+
+// The window whose leading letter is at counter c: do the letters behind
+// it hold the rest of the pattern? Seldom asked, one window in 26.
+Q_NEVER_INLINE bool haelt(const Muster &muster, quint64 key, quint64 c)
+{
+    for (int k = 1; k < muster.laenge(); ++k) {
+        c += muster.zurueck();
+        if (RandomGenerator::letter26(c, key) != muster.hinten(k))
+            return false;
+    }
+    return true;
+}
+
+// One run of windows: the counter of its leading letter, how far it has
+// gone from its start, how far it may go.
+struct Bahn
+{
+    quint64 c;
+    quint64 weg;
+    quint64 ende;
+    quint64 fund = Stellensuche::Keine;
+};
+
+// A window's step: a find stops the lane where it is.
+Q_ALWAYS_INLINE void schritt(Bahn &bahn, const Muster &muster, quint64 key, unsigned vorn)
+{
+    const unsigned x = RandomGenerator::letter26(bahn.c, key);
+    if (Q_UNLIKELY(x == vorn) && haelt(muster, key, bahn.c)) {
+        bahn.fund = bahn.weg;
+        bahn.ende = bahn.weg;
+        return;
+    }
+    bahn.weg += muster.stellen(x);
+    bahn.c += muster.zaehlerSchritt(x);
+}
+
+} // namespace
+
+quint64 Stellensuche::finden(quint64 key, quint64 zaehler, quint64 anzahl, const Muster &muster, quint64 von, quint64 bis)
+{
+    const quint64 m = quint64(muster.laenge());
+    if (m == 0 || anzahl < m)
+        return Keine;
+    // Where a window's leading letter may lie, for the window to be inside.
+    von = std::max(von, muster.vorwaerts() ? m - 1 : 0);
+    bis = std::min<quint64>(bis, muster.vorwaerts() ? anzahl : anzahl - m + 1);
+    if (von >= bis)
+        return Keine;
+    const unsigned vorn = muster.hinten(0);
+    const quint64 weit = bis - von;
+    // Four runs side by side over four parts of the range, so that the
+    // processor works on one while another waits for its letter.
+    constexpr int Bahnen = 4;
+    const int bahnen = weit >= 8 * m ? Bahnen : 1;
+    Bahn bahn[Bahnen];
+    for (int j = 0; j < bahnen; ++j) {
+        const quint64 anfang = weit * quint64(j) / quint64(bahnen), ende = weit * quint64(j + 1) / quint64(bahnen);
+        const quint64 platz = muster.vorwaerts() ? von + anfang : bis - 1 - anfang;
+        bahn[j] = {zaehler + (platz + 1) * RandomGenerator::Increment, 0, ende - anfang};
+    }
+    if (bahnen == Bahnen) {
+        while (bahn[0].weg < bahn[0].ende && bahn[1].weg < bahn[1].ende && bahn[2].weg < bahn[2].ende
+               && bahn[3].weg < bahn[3].ende) {
+            schritt(bahn[0], muster, key, vorn);
+            schritt(bahn[1], muster, key, vorn);
+            schritt(bahn[2], muster, key, vorn);
+            schritt(bahn[3], muster, key, vorn);
+        }
+    }
+    // The lanes' parts follow each other: the first find of the first lane
+    // that finds is the first of all.
+    for (int j = 0; j < bahnen; ++j) {
+        while (bahn[j].weg < bahn[j].ende)
+            schritt(bahn[j], muster, key, vorn);
+        if (bahn[j].fund != Keine) {
+            const quint64 anfang = weit * quint64(j) / quint64(bahnen) + bahn[j].fund;
+            return muster.vorwaerts() ? von + anfang : bis - 1 - anfang;
+        }
+    }
+    return Keine;
+}

@@ -1,0 +1,198 @@
+#include "aufzeichnungsleser.h"
+#include "files.h"
+#include "logdatei.h"
+#include "stellensuche.h"
+#include "suche.h"
+#include "testrun.h"
+#include "timerrandom.h"
+#include "viewerstart.h"
+
+#include <QRandomGenerator>
+#include <QScopeGuard>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// Each typist's own clock, the same on every machine: a new reading every
+// third look, so that pieces are a few batches long and their edges many.
+thread_local quint64 t_blicke = 0;
+quint64 eigeneUhr()
+{
+    return ++t_blicke / 3 * 1'000'000;
+}
+
+QByteArray buchstabenVon(const Aufzeichnung::Strecke &strecke)
+{
+    QByteArray text(qsizetype(strecke.anzahl), Qt::Uninitialized);
+    for (quint32 i = 0; i < strecke.anzahl; ++i)
+        text[i] = strecke.buchstabe(i);
+    return text;
+}
+
+// What a run ended with, and the letters of its record.
+struct Lauf
+{
+    qint64 zeichen;
+    Naehe naehe;
+    bool gefunden;
+    QByteArray text;
+    QList<quint64> grenzen; // where an entry of the record begins
+};
+
+} // namespace
+
+class tst_Suchlauf : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void findsWhereAPlainSearchFinds_data();
+    void findsWhereAPlainSearchFinds();
+    void compactRunIsWhatItsRecordSays_data();
+    void compactRunIsWhatItsRecordSays();
+
+private:
+    Lauf kompakt(const QString &ziel, int kerne, qint64 hoechstens);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void tst_Suchlauf::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    Files::setProgramDirectory(m_dir->path());
+    ViewerStart::setHandler([](const QStringList &) { return true; });
+}
+
+void tst_Suchlauf::cleanup()
+{
+    ViewerStart::setHandler({});
+    Files::setProgramDirectory({});
+}
+
+void tst_Suchlauf::findsWhereAPlainSearchFinds_data()
+{
+    QTest::addColumn<QByteArray>("muster"); // empty: taken from the letters, as long as laenge
+    QTest::addColumn<int>("laenge");
+    for (const int laenge : {1, 2, 8, 40})
+        QTest::addRow("%d letters from the text", laenge) << QByteArray() << laenge;
+    QTest::newRow("overlapping itself") << QByteArray("AAAA") << 0;
+    QTest::newRow("overlapping in pairs") << QByteArray("ABAB") << 0;
+    QTest::newRow("no letter") << QByteArray("A?") << 0;
+}
+
+// In one stretch, forwards and backwards, from any place to any place: the
+// first window a plain search finds, and none where it finds none.
+void tst_Suchlauf::findsWhereAPlainSearchFinds()
+{
+    QFETCH(QByteArray, muster);
+    QFETCH(int, laenge);
+    QRandomGenerator zufall(20261210);
+    for (int round = 0; round < 400; ++round) {
+        const Aufzeichnung::Strecke strecke{0, zufall.generate64(), zufall.generate64(), quint32(zufall.bounded(1, 2000))};
+        const QByteArray text = buchstabenVon(strecke);
+        const QByteArray gesucht = !muster.isEmpty() || text.size() < laenge
+            ? muster
+            : text.mid(zufall.bounded(qsizetype(text.size() - laenge + 1)), laenge);
+        if (gesucht.isEmpty())
+            continue;
+        const quint64 von = zufall.bounded(2100), bis = von + zufall.bounded(2100);
+        const qsizetype m = gesucht.size();
+        const quint64 vor = Stellensuche::finden(strecke, Muster(gesucht.toStdString()), von, bis);
+        const quint64 zurueck = Stellensuche::finden(strecke, Muster(gesucht.toStdString(), Muster::Richtung::Rueckwaerts), von, bis);
+        // Forwards the window's last letter lies in the range, backwards its first.
+        qsizetype erstes = text.indexOf(gesucht, qsizetype(std::max<quint64>(von, m - 1)) - m + 1);
+        if (erstes >= 0 && quint64(erstes + m - 1) >= bis)
+            erstes = -1;
+        qsizetype letztes = bis == 0 ? -1 : text.lastIndexOf(gesucht, qsizetype(std::min<quint64>(bis - 1, text.size())));
+        if (letztes >= 0 && quint64(letztes) < von)
+            letztes = -1;
+        const QByteArray wo = gesucht + " in " + text.left(60) + "… from " + QByteArray::number(von) + " to " + QByteArray::number(bis);
+        QVERIFY2(vor == (erstes < 0 ? Stellensuche::Keine : quint64(erstes + m - 1)), wo);
+        QVERIFY2(zurueck == (letztes < 0 ? Stellensuche::Keine : quint64(letztes)), wo);
+    }
+}
+
+Lauf tst_Suchlauf::kompakt(const QString &ziel, int kerne, qint64 hoechstens)
+{
+    TimerRandom random(&eigeneUhr, 0x5eed);
+    TestRun run(&random);
+    run.setKompakt(true);
+    run.setKerne(kerne);
+    run.setYieldInterval(250'000); // a stop past the cap, but well below the tests' cap
+    run.target = ziel;
+    run.laufend = true;
+    run.onYield = [&] { run.laufend = run.Anzahl.whole() < hoechstens; };
+    run.Generieren();
+
+    Lauf lauf{run.Anzahl.whole(), run.naehe(), run.messages.size() == 1, {}, {}};
+    const Logdatei datei(run.recordPath());
+    const QByteArray zeilen = datei.zeilen(1, datei.zeichen());
+    for (qsizetype at = 0; at < zeilen.size(); at += 3)
+        lauf.text += zeilen[at];
+    for (qint64 j = 0; const auto strecke = datei.aufzeichnung()->eintrag(j); ++j)
+        lauf.grenzen << strecke->erstes;
+    return lauf;
+}
+
+void tst_Suchlauf::compactRunIsWhatItsRecordSays_data()
+{
+    QTest::addColumn<int>("kerne");
+    QTest::addColumn<int>("laenge"); // from the letters over an entry's edge
+    QTest::addColumn<QString>("ziel"); // else this
+    for (const int kerne : {1, 2}) {
+        for (const int laenge : {1, 3, 8, 12, 40})
+            QTest::addRow("%d typists, %d letters over an edge", kerne, laenge) << kerne << laenge << QString();
+        QTest::addRow("%d typists, overlapping itself", kerne) << kerne << 0 << QStringLiteral("AAAAA");
+        QTest::addRow("%d typists, overlapping in pairs", kerne) << kerne << 0 << QStringLiteral("ABABABAB");
+        QTest::addRow("%d typists, stopped", kerne) << kerne << 0 << QStringLiteral("ZEICHENFOLGE");
+    }
+}
+
+// A compact run searches only some of its letters on every typist's core;
+// what it says is what a reading of its record from the start says: where
+// the target first ends and nowhere before, the closest match and where it
+// first ends, the count after a stop. The viewer finds the same.
+void tst_Suchlauf::compactRunIsWhatItsRecordSays()
+{
+    QFETCH(int, kerne);
+    QFETCH(int, laenge);
+    QFETCH(QString, ziel);
+    constexpr qint64 Hoechstens = 1'000'000;
+    if (laenge > 0) {
+        // The same clock and key type the same letters: a target from over
+        // the edge of two pieces is there again, whoever typed them.
+        const Lauf erster = kompakt(QStringLiteral("ZEICHENFOLGE"), kerne, 200'000);
+        QVERIFY(erster.grenzen.size() > 20);
+        const quint64 grenze = erster.grenzen.at(erster.grenzen.size() / 2);
+        ziel = QString::fromLatin1(erster.text.mid(qsizetype(grenze) - laenge / 2, laenge));
+    }
+    const Lauf lauf = kompakt(ziel, kerne, Hoechstens);
+    const QByteArray gesucht = ziel.toLatin1();
+    QCOMPARE(lauf.text.size(), lauf.zeichen);
+    const qsizetype erstes = lauf.text.indexOf(gesucht);
+    QCOMPARE(lauf.gefunden, erstes >= 0);
+    if (lauf.gefunden)
+        QCOMPARE(lauf.zeichen, erstes + gesucht.size());
+    else
+        QVERIFY(lauf.zeichen >= Hoechstens);
+    int naechste = 0;
+    qsizetype endet = 0;
+    for (qsizetype at; naechste < gesucht.size() && (at = lauf.text.indexOf(gesucht.left(naechste + 1))) >= 0;)
+        endet = at + ++naechste;
+    QCOMPARE(lauf.naehe.buchstaben, naechste);
+    QCOMPARE(lauf.naehe.nachZeichen, endet);
+
+    // The viewer's search through the record, from either end.
+    const Logdatei datei(m_dir->filePath(QStringLiteral("Generated Chars.dovrec")));
+    std::atomic<qint64> geschafft = 0;
+    QCOMPARE(Suche::finden(datei, gesucht, 1, Suche::Richtung::Vorwaerts, {}, geschafft), erstes + 1);
+    QCOMPARE(Suche::finden(datei, gesucht, datei.zeichen(), Suche::Richtung::Rueckwaerts, {}, geschafft),
+             lauf.text.lastIndexOf(gesucht) + 1);
+}
+
+QTEST_GUILESS_MAIN(tst_Suchlauf)
+#include "tst_suchlauf.moc"
