@@ -22,13 +22,13 @@ void Aufzeichner::oeffnen(const QString &path)
     if (m_fd >= 0)
         ::close(m_fd);
     m_path = path;
-    m_size = 0;
     m_gesammelt.clear();
     m_offen = false;
     m_fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (m_fd < 0)
         throw RuntimeError::fromErrno(QCoreApplication::translate("Laufzeit", "Die Datei konnte nicht zum Schreiben geöffnet werden."),
                                       path, errno);
+    m_schreiber.beginne(m_fd);
     m_gesammelt.resize(Aufzeichnung::Groesse);
     Aufzeichnung::kopfSchreiben(m_gesammelt.data());
     schreiben();
@@ -53,27 +53,12 @@ void Aufzeichner::schreiben()
 {
     if (m_fd < 0)
         throw RuntimeError(QCoreApplication::translate("Laufzeit", "In eine geschlossene Datei kann nicht geschrieben werden."), m_path);
-    const char *data = m_gesammelt.data();
-    qsizetype left = qsizetype(m_gesammelt.size());
-    while (left > 0) {
-        const ssize_t written = ::write(m_fd, data, size_t(left));
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written < 0) {
-            const int error = errno;
-            // A reader never meets a torn entry.
-            const qint64 whole = (m_size + (data - m_gesammelt.data())) / Aufzeichnung::Groesse * Aufzeichnung::Groesse;
-            if (::ftruncate(m_fd, whole) == 0)
-                m_size = whole;
-            m_gesammelt.clear();
-            throw RuntimeError::fromErrno(QCoreApplication::translate("Laufzeit", "In die Datei konnte nicht geschrieben werden."),
-                                          m_path, error);
-        }
-        data += written;
-        left -= written;
-    }
-    m_size += qint64(m_gesammelt.size());
-    m_gesammelt.clear();
+    const qint64 before = m_schreiber.size();
+    const int error = m_schreiber.schreiben(m_gesammelt.data(), qsizetype(m_gesammelt.size()));
+    m_gesammelt.erase(m_gesammelt.begin(), m_gesammelt.begin() + (m_schreiber.size() - before));
+    if (error != 0)
+        throw RuntimeError::fromErrno(QCoreApplication::translate("Laufzeit", "In die Datei konnte nicht geschrieben werden."),
+                                      m_path, error);
 }
 
 void Aufzeichner::schliessen()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "aufzeichnung.h"
+#include "ganzschreiber.h"
 #include "outputfile.h"
 
 #include <QString>
@@ -35,21 +36,22 @@ public:
         if (m_offen)
             abschliessen(bis);
     }
-    // Writes what has gathered; on a failure the file keeps its whole entries.
+    // Writes what has gathered; on a failure the file keeps its whole
+    // entries, and what did not reach it stays gathered for the next write.
     void schreiben();
     // Writes the rest and closes the file.
     void schliessen();
 
     OutputFile::Space space() const { return OutputFile::spaceOf(m_fd, m_path); }
     bool isOpen() const { return m_fd >= 0; }
-    qint64 size() const { return m_size + qint64(m_gesammelt.size()); }
+    qint64 size() const { return m_schreiber.size() + qint64(m_gesammelt.size()); }
 
 private:
     void abschliessen(quint64 bis);
 
     int m_fd = -1;
     QString m_path;
-    qint64 m_size = 0; // of the file, whole entries
+    Ganzschreiber m_schreiber{Aufzeichnung::Groesse};
     std::vector<char> m_gesammelt;
     Aufzeichnung::Strecke m_laufend;
     bool m_offen = false;

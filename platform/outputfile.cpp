@@ -45,7 +45,7 @@ void OutputFile::open(const QString &path)
     m_buffer = m_buffers.get();
     m_used = 0;
     m_printed = 0;
-    m_size = 0;
+    m_schreiber.beginne(fd);
     m_writtenBack = 0;
     m_nextOpen = s_firstOpen;
     s_firstOpen = this;
@@ -100,7 +100,17 @@ void OutputFile::flush()
     }
     if (m_behind)
         m_behind->drain();
-    writeAll(m_buffer, m_used);
+    const qint64 before = m_schreiber.size();
+    try {
+        writeAll(m_buffer, m_used);
+    } catch (const RuntimeError &) {
+        // What the file took leaves the buffer; the rest waits for the next flush.
+        const qsizetype written = qsizetype(m_schreiber.size() - before);
+        std::memmove(m_buffer, m_buffer + written, size_t(m_used - written));
+        m_used -= written;
+        m_printed += written;
+        throw;
+    }
     m_printed += m_used;
     m_used = 0;
 }
@@ -112,9 +122,10 @@ void OutputFile::writeBehind(const char *data, qsizetype size)
     // kernel finds gigabytes waiting: a run is done when its log is on
     // disk, and memory never fills up with it. A few megabytes at a time
     // keep the requests large.
-    if (m_size - m_writtenBack >= WritebackSpan) {
-        ::sync_file_range(m_fd, m_writtenBack, m_size - m_writtenBack, SYNC_FILE_RANGE_WRITE);
-        m_writtenBack = m_size;
+    const qint64 end = m_schreiber.size();
+    if (end - m_writtenBack >= WritebackSpan) {
+        ::sync_file_range(m_fd, m_writtenBack, end - m_writtenBack, SYNC_FILE_RANGE_WRITE);
+        m_writtenBack = end;
     }
 }
 
@@ -122,31 +133,9 @@ void OutputFile::writeAll(const char *data, qsizetype size)
 {
     if (!isOpen())
         throw RuntimeError(QCoreApplication::translate("Laufzeit", "In eine geschlossene Datei kann nicht geschrieben werden."), m_path);
-    const char *const start = data;
-    while (size > 0) {
-        const ssize_t written = ::write(m_fd, data, size_t(size));
-        if (written < 0) {
-            const int error = errno;
-            if (error == EINTR)
-                continue;
-            keepWholeLines(start, data - start);
-            throw RuntimeError::fromErrno(QCoreApplication::translate("Laufzeit", "In die Datei konnte nicht geschrieben werden."),
-                                          m_path, error);
-        }
-        data += written;
-        size -= written;
-    }
-    m_size += data - start;
-}
-
-// A reader of the file never meets a torn line; whatever the cut fails to
-// do, the error that follows reports the file anyway.
-void OutputFile::keepWholeLines(const char *data, qsizetype written) noexcept
-{
-    const void *lastEnd = ::memrchr(data, '\n', size_t(written));
-    const qint64 kept = m_size + (lastEnd ? static_cast<const char *>(lastEnd) - data + 1 : 0);
-    if (::ftruncate(m_fd, kept) == 0)
-        m_size = kept;
+    if (const int error = m_schreiber.schreiben(data, size))
+        throw RuntimeError::fromErrno(QCoreApplication::translate("Laufzeit", "In die Datei konnte nicht geschrieben werden."),
+                                      m_path, error);
 }
 
 OutputFile::Space OutputFile::spaceOf(int fd, const QString &path)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ansi.h"
+#include "ganzschreiber.h"
 
 #include <QString>
 #include <QStringView>
@@ -29,7 +30,9 @@ public:
     void printLine(QStringView line);
     // Returns once everything printed is in the file. A write that fails
     // part way cuts the file back to its last whole line before the error
-    // is thrown; nothing printed after it reaches the file.
+    // is thrown, and the lines that a flush could not write wait for the
+    // next; after a full buffer's write has failed, nothing printed reaches
+    // the file any more.
     void flush();
     // Writes what is buffered and closes the file.
     void close();
@@ -89,7 +92,6 @@ private:
     // Every caller hands over whole lines.
     void writeAll(const char *data, qsizetype size);
     void writeBehind(const char *data, qsizetype size);
-    void keepWholeLines(const char *data, qsizetype written) noexcept;
     void stopWriting() noexcept;
     void closeQuietly() noexcept;
     void unlink() noexcept; // from the list of open files
@@ -101,9 +103,9 @@ private:
     char *m_buffer = nullptr;
     qsizetype m_used = 0;
     qint64 m_printed = 0; // bytes handed over or written
-    // Of the file, all of it whole lines: kept by whichever thread writes,
-    // which is the writing thread only between a hand-over and a flush.
-    qint64 m_size = 0;
+    // Used by whichever thread writes, which is the writing thread only
+    // between a hand-over and a flush.
+    Ganzschreiber m_schreiber{Ganzschreiber::Zeilen};
     qint64 m_writtenBack = 0; // where the disk was last asked to take over
     std::unique_ptr<WriteBehind> m_behind; // from the first full buffer to the close
     OutputFile *m_nextOpen = nullptr;

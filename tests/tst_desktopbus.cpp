@@ -10,6 +10,8 @@
 
 #include <QApplication>
 #include <QDBusConnection>
+#include <QDBusContext>
+#include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusUnixFileDescriptor>
 #include <QDesktopServices>
@@ -19,6 +21,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
+#include <utility>
 
 #include <poll.h>
 #include <unistd.h>
@@ -62,6 +66,28 @@ public slots:
     {
         s_asked << QStringLiteral("Inhibit %1 %2").arg(flags).arg(options.value(QStringLiteral("reason")).toString());
         return QDBusObjectPath(QStringLiteral("/org/freedesktop/portal/desktop/request/1/dovevad"));
+    }
+};
+
+// Answers only when told to: a portal that is slow to.
+class LatePortal : public QObject, protected QDBusContext
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.Inhibit")
+public:
+    QList<QDBusMessage> waiting;
+    void answer(const QDBusConnection &bus)
+    {
+        for (const QDBusMessage &call : std::exchange(waiting, {}))
+            bus.send(call.createReply(QVariant::fromValue(QDBusObjectPath(QStringLiteral("/org/freedesktop/portal/desktop/request/1/dovevad")))));
+    }
+public slots:
+    QDBusObjectPath Inhibit(const QString &, uint, const QVariantMap &)
+    {
+        s_asked << QStringLiteral("Inhibit");
+        setDelayedReply(true);
+        waiting << message();
+        return {};
     }
 };
 
@@ -150,6 +176,7 @@ private slots:
     void awakeWhileARunTypes_data();
     void awakeWhileARunTypes();
     void letGoWhenTheWindowCloses();
+    void lateAnswerIsLetGo();
     void toldWhenFoundElsewhere();
 
 private:
@@ -263,6 +290,35 @@ void tst_DesktopBus::letGoWhenTheWindowCloses()
     QCOMPARE(child.exitCode(), 0);
     QCOMPARE(s_asked.size(), 2);
     QCOMPARE(s_asked.last(), QStringLiteral("Close"));
+}
+
+// The portal's answer that comes after the run has stopped holds nothing:
+// the request it brings is closed at once.
+void tst_DesktopBus::lateAnswerIsLetGo()
+{
+    LatePortal late;
+    StandIn portal(QDBusConnection::SessionBus, QStringLiteral("org.freedesktop.portal.Desktop"),
+                   QStringLiteral("/org/freedesktop/portal/desktop"), &late);
+    portal.bus().registerObject(QStringLiteral("/org/freedesktop/portal/desktop/request/1/dovevad"), &m_portal.request,
+                                QDBusConnection::ExportAllSlots);
+    Form1 window;
+    window.findChild<QLineEdit *>(QStringLiteral("Text1"))->setText(QStringLiteral("ZEICHENFOLGE"));
+    window.show();
+    auto *command1 = window.findChild<QPushButton *>(QStringLiteral("Command1"));
+    // The stop comes once the portal has the request.
+    QTimer during;
+    connect(&during, &QTimer::timeout, &window, [&] {
+        if (!late.waiting.isEmpty() && window.laufend)
+            command1->click();
+    });
+    during.start(10);
+    command1->click();
+    during.stop();
+
+    QCOMPARE(s_asked, QStringList{QStringLiteral("Inhibit")});
+    late.answer(portal.bus());
+    QTRY_COMPARE(s_asked, QStringList({QStringLiteral("Inhibit"), QStringLiteral("Close")}));
+    QCOMPARE(window.findChild<SleepInhibitor *>()->weg(), SleepInhibitor::Weg::Keiner);
 }
 
 // Found while the user is in another window: the desktop tells, in the

@@ -59,6 +59,8 @@ private slots:
     void secondTypistsLettersAreFollowed();
     void reserveKeepsTheSmallerOf15PercentAnd4GiB_data();
     void reserveKeepsTheSmallerOf15PercentAnd4GiB();
+    void recordHoldsWhatWasCountedAtEveryYield_data();
+    void recordHoldsWhatWasCountedAtEveryYield();
 
 private:
     QByteArray log() const;
@@ -630,6 +632,51 @@ void tst_Generieren::reserveKeepsTheSmallerOf15PercentAnd4GiB()
     QFETCH(quint64, room);
     QCOMPARE(Reserve::roomBefore({available, total}), room);
     QCOMPARE(Reserve::eatenInto({available, total}), room == 0);
+}
+
+void tst_Generieren::recordHoldsWhatWasCountedAtEveryYield_data()
+{
+    QTest::addColumn<bool>("kompakt");
+    QTest::newRow("with a log") << false;
+    QTest::newRow("record only") << true;
+}
+
+// A run killed at a yield leaves a record that reads, undamaged, at least
+// the letters counted at the yield before: it is written as the run goes.
+void tst_Generieren::recordHoldsWhatWasCountedAtEveryYield()
+{
+    QFETCH(bool, kompakt);
+    s_scriptedTime = 1'000'000'000;
+    s_tick = 4'000'000;
+    TimerRandom random(&scriptedClock, 0x5eed);
+    TestRun run(&random);
+    run.setKompakt(kompakt);
+    ViewerStart::setHandler([](const QStringList &) { return true; });
+    const auto restore = qScopeGuard([] { ViewerStart::setHandler({}); });
+    run.target = QStringLiteral("ZEICHENFOLGE");
+    run.laufend = true;
+    const QString killed = m_dir->filePath(QStringLiteral("killed.dovrec"));
+    qint64 counted = 0; // at the yield before
+    QString wrong;
+    run.onYield = [&] {
+        // Of an entry being written as the run is killed, the part is no damage.
+        QFile::remove(killed);
+        QFile::copy(run.recordPath(), killed);
+        QFile::resize(killed, QFileInfo(killed).size() / Aufzeichnung::Groesse * Aufzeichnung::Groesse);
+        const Logdatei datei(killed);
+        const Aufzeichnungsleser *leser = datei.aufzeichnung();
+        if (!leser || !leser->schaden().isEmpty() || leser->zeichen() < counted)
+            wrong = QStringLiteral("at yield %1, after %2 letters counted: %3 letters, %4")
+                        .arg(run.yields).arg(counted).arg(leser ? leser->zeichen() : -1)
+                        .arg(leser ? leser->schaden() : datei.fehler());
+        counted = run.Anzahl.whole();
+        run.laufend = wrong.isEmpty() && counted < 300'000;
+    };
+
+    run.Generieren();
+
+    QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
+    QVERIFY(run.yields > 50);
 }
 
 QTEST_GUILESS_MAIN(tst_Generieren)
