@@ -44,6 +44,9 @@
 namespace {
 
 const QString Target = QStringLiteral("ZEICHENFOLGE"); // never found: the run goes on until stopped
+// Eight letters, found after 2·10^11 letters on average: a compact run of a
+// second or two all but never finds them, and searches as for any such.
+const char CompactTarget[] = "ZEICHENF";
 constexpr int Repeats = 5;
 constexpr int RunMilliseconds = 1000;
 
@@ -56,7 +59,8 @@ public:
 
     QElapsedTimer clock;
     qint64 letterLimit = 0; // else the run lasts RunMilliseconds
-    QString targetText() const override { return Target; }
+    QString target = Target;
+    QString targetText() const override { return target; }
     void showCount(const QString &) override {}
     quintptr nativeHandle() const override { return 0; }
     void showMessage(const QString &, int, const QString &) override {}
@@ -310,8 +314,10 @@ int main(int argc, char *argv[])
     const QByteArray limitPath = QFile::encodeName(folder.filePath(QStringLiteral("limit.txt")));
     NullRun compact;
     compact.setKompakt(true);
+    compact.target = QString::fromLatin1(CompactTarget);
     const QString compactRecord = folder.filePath(QStringLiteral("compact.dovrec"));
-    std::vector<double> floors, limits, runs, inWindows, clockOnly, compacts, recordBytes;
+    std::vector<double> floors, limits, runs, inWindows, clockOnly, compacts, recordBytes, recordBytesPerSecond,
+        lettersAll;
     qint64 inWindowMilliseconds = 0;
     const std::vector<std::function<void()>> turn = {
         [&] {
@@ -329,9 +335,12 @@ int main(int argc, char *argv[])
             settle(run.logPath());
         },
         [&] { clockOnly.push_back(measure(1, [&] { return Limit::clockOnly(RunMilliseconds); })); },
+        [&] { lettersAll.push_back(measure(1, [&] { return Limit::letterAll(CompactTarget, RunMilliseconds); })); },
         [&] {
             compacts.push_back(measure(1, [&] { return runWithoutWindow(compact); }));
-            recordBytes.push_back(double(QFileInfo(compact.recordPath()).size()) / double(compact.Anzahl.whole()) * 1e9);
+            const double bytes = double(QFileInfo(compact.recordPath()).size());
+            recordBytes.push_back(bytes / double(compact.Anzahl.whole()) * 1e9);
+            recordBytesPerSecond.push_back(bytes / (double(compact.clock.nsecsElapsed()) / 1e9));
             // Kept from the runs after it, which write theirs in the same place.
             QFile::remove(compactRecord);
             QFile::rename(compact.recordPath(), compactRecord);
@@ -365,9 +374,18 @@ int main(int argc, char *argv[])
     print("literal-yield", literal);
 
     print("clock-only", median(clockOnly));
+    print("letter-all", median(lettersAll));
     print("run-compact", median(compacts));
     print("ratio-compact", pairedRatio(compacts, clockOnly), "");
+    print("ratio-search", pairedRatio(compacts, lettersAll), "");
     print("record-bytes-per-gigaletter", median(recordBytes), " B");
+    print("record-bytes-per-second", median(recordBytesPerSecond), " B/s");
+    // The search alone, on one core, for targets of every kind.
+    for (const char *target : {"ZE", "ZEIC", "ZEICHENF", "ZEICHENFOLGE", "AAAAAAAA", "ABABABAB"}) {
+        const QByteArray name = QByteArray("search-") + target;
+        print(name.constData(), median({Limit::searchPlaces(target, 300), Limit::searchPlaces(target, 300),
+                                        Limit::searchPlaces(target, 300)}), " M places/s on one core");
+    }
     print("record-to-text", recordToText(compactRecord));
     QFile::remove(compactRecord);
     print("ratio-floor", pairedRatio(runs, floors), "");

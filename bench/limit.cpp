@@ -2,9 +2,14 @@
 
 #include "abgleich.h"
 #include "coarseclock.h"
+#include "muster.h"
 #include "outputfile.h"
+#include "randomgenerator.h"
 #include "runtimeerror.h"
+#include "stellensuche.h"
+#include "tipper.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 
 #include <cstdint>
@@ -53,6 +58,43 @@ long long Limit::clockOnly(int milliseconds)
     while (CoarseClock::now() < deadline)
         ++readings;
     return readings;
+}
+
+long long Limit::letterAll(const char *target, int milliseconds)
+{
+    const std::string_view text(target);
+    const Abgleich abgleich(std::u16string(text.begin(), text.end()));
+    const Abgleich::Schritt step = abgleich.schritt();
+    uint32_t state = step.zustand(0);
+    const quint64 key = 0x9e3779b97f4a7c15ULL;
+    quint64 counter = 0;
+    long long letters = 0;
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < milliseconds) {
+        for (int i = 0; i < 1'000'000; ++i)
+            state = step(state, char16_t(u'A' + RandomGenerator::letter26(counter += RandomGenerator::Increment, key)));
+        letters += 1'000'000;
+    }
+    // A state that no letters reach keeps the compiler from dropping the steps.
+    return letters + (state == UINT32_MAX);
+}
+
+double Limit::searchPlaces(const char *target, int milliseconds)
+{
+    const Muster muster(target);
+    const quint64 key = 0x9e3779b97f4a7c15ULL;
+    quint64 places = 0, found = 0;
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < milliseconds) {
+        // A stretch of a clock tick's places, a batch at a time.
+        const quint64 counter = places * RandomGenerator::Increment;
+        for (quint64 von = 0; von < 10'000'000; von += Tipper::Schub)
+            found += Stellensuche::finden(key, counter, von + Tipper::Schub, muster, von, von + Tipper::Schub) != Stellensuche::Keine;
+        places += 10'000'000;
+    }
+    return double(places + (found == ~quint64(0))) / double(clock.nsecsElapsed()) * 1e3;
 }
 
 long long Limit::bareLetters(const char *path, const char *target, int milliseconds)

@@ -20,4 +20,13 @@ long long clockFloor(const char *path, int milliseconds);
 // as the run does.
 long long clockOnly(int milliseconds);
 
+// Every letter of one key computed in turn, with one step of the target's
+// automaton each, on one core and with no clock: what a run that looked at
+// every letter would do at most.
+long long letterAll(const char *target, int milliseconds);
+
+// The places a second that the record's search passes in one stretch, a
+// batch at a time as a compact run's typist does, on one core.
+double searchPlaces(const char *target, int milliseconds);
+
 } // namespace Limit
