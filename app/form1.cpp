@@ -1,6 +1,7 @@
 #include "form1.h"
 
 #include "auskunft.h"
+#include "suchlauf.h"
 #include "msgbox.h"
 #include "program.h"
 #include "runtimeerror.h"
@@ -199,17 +200,18 @@ void Form1::showEvent(QShowEvent *event)
 void Form1::measureSpeed()
 {
     m_probe = std::jthread([this] {
-        double lettersPerSecond = 0;
+        double lettersPerSecond = 0, stepsPerSecond = 0;
         try {
             lettersPerSecond = measureLettersPerSecond();
+            stepsPerSecond = measureSearchStepsPerSecond() * Suchlauf::kerne();
         } catch (const std::exception &) {
             return; // the tooltip goes on without a duration
         }
-        QMetaObject::invokeMethod(this, [this, lettersPerSecond] {
-            if (m_lettersPerSecond == 0) {
+        QMetaObject::invokeMethod(this, [this, lettersPerSecond, stepsPerSecond] {
+            if (m_lettersPerSecond == 0)
                 m_lettersPerSecond = lettersPerSecond;
-                showTargetTip();
-            }
+            m_suchschritteProSekunde = stepsPerSecond;
+            showTargetTip();
         }, Qt::QueuedConnection);
     });
 }
@@ -275,7 +277,8 @@ void Form1::Command1_Click()
         }
         m_wach->release();
         tellCount();
-        if (m_runClock.elapsed() >= 200 && m_runLettersPerSecond > 0) {
+        // Only a run that wrote its log all along says the log's pace.
+        if (m_runClock.elapsed() >= 200 && m_runLettersPerSecond > 0 && zeichenImLog() < 0) {
             m_lettersPerSecond = m_runLettersPerSecond;
             showTargetTip();
         }
@@ -380,7 +383,8 @@ void Form1::showTargetTip()
 {
     const QStorageInfo disk(QFileInfo(logPath()).path());
     Text1->setToolTip(Auskunft::zumZiel(Stringbereinigen(Text1->text()).toUpper(), m_lettersPerSecond,
-                                        {quint64(disk.bytesAvailable()), quint64(disk.bytesTotal())}, kompakt()));
+                                        {quint64(disk.bytesAvailable()), quint64(disk.bytesTotal())}, kompakt(),
+                                        m_suchschritteProSekunde));
     Text1->setAccessibleDescription(text1Description() + u'\n' + Text1->toolTip());
 }
 

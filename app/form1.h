@@ -81,6 +81,9 @@ private:
     // Letters per second of the last run that lasted long enough to say,
     // else as measured once the window was up; 0 until then.
     double m_lettersPerSecond = 0;
+    // Windows a second of a compact run's search on all its cores; 0 until
+    // measured.
+    double m_suchschritteProSekunde = 0;
     // Of the current or last run.
     QElapsedTimer m_runClock;
     QString m_runZiel;

@@ -1,7 +1,10 @@
 #include "auskunft.h"
 
+#include "currency.h"
 #include "groesse.h"
+#include "muster.h"
 #include "reserve.h"
+#include "suchlauf.h"
 #include "vortipper.h"
 #include "aufzeichnung.h"
 #include "wartezeit.h"
@@ -95,8 +98,10 @@ QString Auskunft::dauer(double seconds)
     return duration(std::log10((long double)std::max(seconds, 1e-9)));
 }
 
-long double Auskunft::aufzeichnungLog10(long double log10Letters, double lettersPerSecond)
+long double Auskunft::aufzeichnungLog10(long double log10Letters, double lettersPerSecond, bool kompakt)
 {
+    if (kompakt && lettersPerSecond > 0)
+        return log10Letters + std::log10(Suchlauf::eintraegeJeSekunde() / lettersPerSecond * Aufzeichnung::Groesse);
     // An entry for each block the second typist hands over and for the
     // stretch of the run's own that it breaks; and two a tick of the
     // clock, one where its reading changes the key and one at the yield.
@@ -106,23 +111,42 @@ long double Auskunft::aufzeichnungLog10(long double log10Letters, double letters
     return log10Letters + std::log10(perLetter * Aufzeichnung::Groesse);
 }
 
-QString Auskunft::zumZiel(const QString &ziel, double lettersPerSecond, const OutputFile::Space &disk, bool kompakt)
+QString Auskunft::zumZiel(const QString &ziel, double lettersPerSecond, const OutputFile::Space &disk, bool kompakt,
+                          double suchschritteProSekunde)
 {
     if (ziel.isEmpty())
         return QCoreApplication::translate("Auskunft", "Eine leere Zeichenfolge ist sofort gefunden, ohne ein einziges Zeichen.");
     const Wartezeit wartezeit(ziel);
     const long double expected = wartezeit.expected().log10();
     const long double logBytes = expected + std::log10((long double)Logzeile::Laenge);
-    const long double recordBytes = aufzeichnungLog10(expected, lettersPerSecond);
+    // A compact run's search skips letters by the target's mean skip.
+    const QByteArray letters = ziel.toLatin1();
+    const double kompaktProSekunde = suchschritteProSekunde * Muster(std::string_view(letters.constData(), size_t(letters.size()))).mittlererSprung();
+    const long double recordBytes = kompakt ? aufzeichnungLog10(expected, kompaktProSekunde, true)
+                                            : aufzeichnungLog10(expected, lettersPerSecond);
+    const auto dauerBei = [expected](double proSekunde) {
+        return QCoreApplication::translate("Auskunft", "%1 bei %2")
+            .arg(duration(expected - std::log10((long double)proSekunde)), speed(proSekunde));
+    };
+    const QString mitLog = lettersPerSecond > 0 ? dauerBei(lettersPerSecond) : QString();
+    const QString nurAufzeichnung = kompaktProSekunde > 0 ? dauerBei(kompaktProSekunde) : QString();
+    const QString dauer = kompakt ? nurAufzeichnung : mitLog;
     QStringList lines = {
         QCoreApplication::translate("Auskunft", "Erwartet: %1 Zeichen").arg(wartezeit.expected().text()),
         QCoreApplication::translate("Auskunft", "Gefunden mit 50 % Wahrscheinlichkeit nach %1 Zeichen, mit 95 % nach %2")
             .arg(wartezeit.mark(1, 2).text(Rundung::Auf), wartezeit.mark(19, 20).text(Rundung::Auf)),
-        lettersPerSecond > 0 ? QCoreApplication::translate("Auskunft", "Erwartete Dauer: %1 bei %2")
-                                   .arg(duration(expected - std::log10((long double)lettersPerSecond)),
-                                        speed(lettersPerSecond))
-                             : QCoreApplication::translate("Auskunft", "Erwartete Dauer: wird noch gemessen"),
+        dauer.isEmpty() ? QCoreApplication::translate("Auskunft", "Erwartete Dauer: wird noch gemessen")
+                        : QCoreApplication::translate("Auskunft", "Erwartete Dauer: %1").arg(dauer),
     };
+    if (!kompakt && !nurAufzeichnung.isEmpty())
+        lines << QCoreApplication::translate("Auskunft", "Kompakt, nur mit Aufzeichnung: %1").arg(nurAufzeichnung);
+    else if (kompakt && !mitLog.isEmpty())
+        lines << QCoreApplication::translate("Auskunft", "Mit Logdatei: %1").arg(mitLog);
+    // The counter's end ends a run with an overflow, found or not.
+    if (const long double chance = wartezeit.log10Chance(Currency::MaxWhole); chance < std::log10(0.5L))
+        lines << QCoreApplication::translate("Auskunft", "Geringe Aussicht: Bis der Zähler bei %1 Zeichen endet, "
+                                                         "erscheint sie nur mit %2 Wahrscheinlichkeit.")
+                     .arg(Grosszahl((unsigned __int128)Currency::MaxWhole).text(Rundung::Ab), percent(chance));
     if (!kompakt)
         lines << QCoreApplication::translate("Auskunft", "Erwartete Größe der Logdatei: %1, frei sind %2").arg(bytes(logBytes), groesse(disk.available));
     lines << QCoreApplication::translate("Auskunft", "Erwartete Größe der Aufzeichnung: %1").arg(bytes(recordBytes));

@@ -14,17 +14,21 @@ namespace Auskunft {
 
 // For a target (cleaned, in capitals): the expected letters, the numbers by
 // which it has appeared with 50 % and 95 %, the expected time at the given
-// speed (0 while it is not yet known) and the expected size of the log
-// against the disk's free space, and of the record, for a run that writes
-// a log or (kompakt) its record alone.
-QString zumZiel(const QString &ziel, double lettersPerSecond, const OutputFile::Space &disk, bool kompakt = false);
+// speed (0 while it is not yet known) and, where the search's steps a second
+// on all its cores are known, of a compact run; the expected size of the
+// log against the disk's free space, and of the record, for a run that
+// writes a log or (kompakt) its record alone; and where a run would more
+// likely reach the end of the counter than the target, that it would.
+QString zumZiel(const QString &ziel, double lettersPerSecond, const OutputFile::Space &disk, bool kompakt = false,
+                double suchschritteProSekunde = 0);
 
 // A length of time as the tooltips give it.
 QString dauer(double seconds);
 
 // The expected size of a run's record, as a power of ten, for letters as a
-// power of ten at the given speed (0 where it is not known).
-long double aufzeichnungLog10(long double log10Letters, double lettersPerSecond);
+// power of ten at the given speed (0 where it is not known), of a run with
+// a log or of a compact one.
+long double aufzeichnungLog10(long double log10Letters, double lettersPerSecond, bool kompakt = false);
 
 // For a run so far: its speed, the chance that a target like its own would
 // have appeared within as many letters, and the closest it has come.

@@ -1,9 +1,10 @@
 #include "generator.h"
 
-#include "ablage.h"
+#include "ausgabe.h"
 #include "abgleich.h"
 #include "ansi.h"
 #include "aufzeichner.h"
+#include "stellensuche.h"
 #include "suchlauf.h"
 #include "files.h"
 #include "groesse.h"
@@ -142,22 +143,22 @@ void Generator::generieren(Source random)
     // The program's own generator is said by a record beside the log; a
     // test's letters from elsewhere have none, and stop at the reserve.
     constexpr bool eigener = std::is_same_v<Source, TimerRandom::Draws>;
-    Ablage ablage(m_logPath, eigener ? m_recordPath : QString(), eigener && m_kompakt);
+    Ausgabe ausgabe(m_logPath, eigener ? m_recordPath : QString(), eigener && m_kompakt);
     // The target is read once: the window keeps it from changing during a run.
     const QString target = m_view.targetText().toUpper();
     const Abgleich abgleich(std::u16string_view(reinterpret_cast<const char16_t *>(target.utf16()), size_t(target.size())));
     const Abgleich::Schritt step = abgleich.schritt();
     Stand stand{step, step.zustand(abgleich.laenge()), step.zustand(0), {}, Anzahl.whole()};
     m_ziel = target;
-    m_zeichenImLog = ablage.imLog();
+    m_zeichenImLog = ausgabe.imLog();
 
-    Ende ende = ablage.imLog() == 0 ? Ende::NurAufzeichnung : insLog(random, ablage, stand);
+    Ende ende = ausgabe.imLog() == 0 ? Ende::NurAufzeichnung : insLog(random, ausgabe, stand);
     withGeneratorWhole(random, [] {}); // hands the run's state back for good
     if (ende == Ende::NurAufzeichnung) {
         if (stand.zustand == stand.ziel)
             ende = Ende::Gefunden; // an empty target, before any letter
         else
-            ende = inAufzeichnung(ablage, stand, quint64(Anzahl.whole() - stand.vorher));
+            ende = inAufzeichnung(ausgabe, stand, quint64(Anzahl.whole() - stand.vorher));
     }
     m_naehe = stand.naehe;
     m_gefunden = ende == Ende::Gefunden;
@@ -166,16 +167,16 @@ void Generator::generieren(Source random)
     if (ende == Ende::Voll)
         m_view.endRun();
     const qint64 letters = Anzahl.whole() - stand.vorher;
-    ablage.schliessen(quint64(letters));
+    ausgabe.schliessen(quint64(letters));
     // Letters in the record only are shown from it, at the end of the run;
     // where the viewer cannot start, the user is told where they are.
-    if (ablage.imLog() < 0)
+    if (ausgabe.imLog() < 0)
         DateiOeffnen(m_view.nativeHandle(), m_logPath);
     else if (!ViewerStart::start(viewerArguments(m_recordPath)))
-        meldeAufzeichnung(ablage.imLog(), letters);
+        meldeAufzeichnung(ausgabe.imLog(), letters);
     if (ende == Ende::Voll) {
         m_view.runEnded(false);
-        reportDiskNearlyFull(ablage.groesse(), ablage.log().discards());
+        reportDiskNearlyFull(ausgabe.groesse(), ausgabe.log().discards());
     }
 }
 
@@ -203,11 +204,11 @@ bool Generator::zwischenstand(quint64 now, quint64 &lastShown)
 }
 
 template <typename Source>
-Generator::Ende Generator::insLog(Source &random, Ablage &ablage, Stand &stand)
+Generator::Ende Generator::insLog(Source &random, Ausgabe &ausgabe, Stand &stand)
 {
     constexpr bool eigener = std::is_same_v<Source, TimerRandom::Draws>;
-    OutputFile &log = ablage.log();
-    Aufzeichner &record = ablage.aufzeichnung();
+    OutputFile &log = ausgabe.log();
+    Aufzeichner &record = ausgabe.aufzeichnung();
     const Abgleich::Schritt step = stand.schritt;
     const uint32_t found = stand.ziel;
     uint32_t state = stand.zustand, closest = state;
@@ -228,7 +229,7 @@ Generator::Ende Generator::insLog(Source &random, Ablage &ablage, Stand &stand)
     // Everything up to here given back to the log, counted and on disk.
     const auto sichern = [&] {
         log.giveBack(room.next);
-        ablage.sichern(inRun());
+        ausgabe.sichern(inRun());
         stretchReading = NoReading;
         Anzahl += typed() - Anzahl.whole();
         m_naehe = naehe;
@@ -280,14 +281,14 @@ Generator::Ende Generator::insLog(Source &random, Ablage &ablage, Stand &stand)
         second->taken();
     };
 
-    switch (ablage.platz(inRun())) {
-    case Ablage::Platz::Voll:
+    switch (ausgabe.platz(inRun())) {
+    case Ausgabe::Platz::Voll:
         return ende(Ende::Voll);
-    case Ablage::Platz::NurAufzeichnung:
-        m_zeichenImLog = ablage.imLog();
-        meldeNurNochAufzeichnung(ablage.imLog());
+    case Ausgabe::Platz::NurAufzeichnung:
+        m_zeichenImLog = ausgabe.imLog();
+        meldeNurNochAufzeichnung(ausgabe.imLog());
         return ende(Ende::NurAufzeichnung);
-    case Ablage::Platz::Genug:
+    case Ausgabe::Platz::Genug:
         break;
     }
     for (;;) {
@@ -327,13 +328,13 @@ Generator::Ende Generator::insLog(Source &random, Ablage &ablage, Stand &stand)
         if (Q_UNLIKELY(now - lastYield >= yieldInterval)) {
             lastYield = now;
             sichern();
-            const Ablage::Platz platz = ablage.platz(inRun());
-            if (platz != Ablage::Platz::Genug) {
-                m_zeichenImLog = ablage.imLog();
+            const Ausgabe::Platz platz = ausgabe.platz(inRun());
+            if (platz != Ausgabe::Platz::Genug) {
+                m_zeichenImLog = ausgabe.imLog();
                 showCount();
-                if (platz == Ablage::Platz::NurAufzeichnung)
-                    meldeNurNochAufzeichnung(ablage.imLog());
-                return ende(platz == Ablage::Platz::Voll ? Ende::Voll : Ende::NurAufzeichnung);
+                if (platz == Ausgabe::Platz::NurAufzeichnung)
+                    meldeNurNochAufzeichnung(ausgabe.imLog());
+                return ende(platz == Ausgabe::Platz::Voll ? Ende::Voll : Ende::NurAufzeichnung);
             }
             bool weiter = true;
             withGeneratorWhole(random, [&] { weiter = zwischenstand(now, lastShown); });
@@ -344,14 +345,14 @@ Generator::Ende Generator::insLog(Source &random, Ablage &ablage, Stand &stand)
     }
 }
 
-Generator::Ende Generator::inAufzeichnung(Ablage &ablage, Stand &stand, quint64 getippt)
+Generator::Ende Generator::inAufzeichnung(Ausgabe &ausgabe, Stand &stand, quint64 getippt)
 {
     // A test's clock makes the same letters from the same key every time.
     const TimerRandom::Draws &eigener = m_timerRandom->draws();
     const int kerne = m_kerne > 0 ? m_kerne : eigener.readsTheClock() ? Suchlauf::kerne() : 1;
     const QByteArray ziel = m_ziel.toLatin1();
     Suchlauf suche(*stand.schritt.owner, std::string(ziel.constData(), size_t(ziel.size())),
-                   {getippt, stand.zustand, stand.naehe}, ablage.aufzeichnung(), eigener.clock(), kerne,
+                   {getippt, stand.zustand, stand.naehe}, ausgabe.aufzeichnung(), eigener.clock(), kerne,
                    eigener.readsTheClock() ? 0 : eigener.key());
     const auto zaehlen = [&] {
         Anzahl += stand.vorher + qint64(suche.zeichen()) - Anzahl.whole();
@@ -362,10 +363,10 @@ Generator::Ende Generator::inAufzeichnung(Ablage &ablage, Stand &stand, quint64 
     for (auto naechstes = std::chrono::steady_clock::now();; ) {
         suche.warten(naechstes += yieldInterval);
         zaehlen();
-        ablage.sichern(suche.zeichen());
+        ausgabe.sichern(suche.zeichen());
         if (suche.gefunden())
             return Ende::Gefunden;
-        if (ablage.platz(suche.zeichen()) == Ablage::Platz::Voll) {
+        if (ausgabe.platz(suche.zeichen()) == Ausgabe::Platz::Voll) {
             suche.anhalten();
             showCount();
             return Ende::Voll;
@@ -402,6 +403,24 @@ double Generator::measureLettersPerSecond()
     }
     // A state that no letters reach keeps the compiler from dropping the steps.
     return double(letters + (state == UINT32_MAX)) * 1e9 / double(clock.nsecsElapsed());
+}
+
+double Generator::measureSearchStepsPerSecond()
+{
+    // Eight letters that overlap nowhere, a batch at a time as a typist
+    // searches, in stretches of a clock tick's places.
+    const Muster muster("ZEICHENF");
+    const quint64 key = TimerRandom::freshKey();
+    QElapsedTimer clock;
+    clock.start();
+    quint64 places = 0, found = 0;
+    while (clock.nsecsElapsed() < 20'000'000) {
+        for (quint64 von = 0; von < 1'000'000; von += Tipper::Schub)
+            found += Stellensuche::finden(key, places * RandomGenerator::Increment, von + Tipper::Schub, muster, von,
+                                          von + Tipper::Schub) != Stellensuche::Keine;
+        places += 1'000'000;
+    }
+    return double(places + (found == ~quint64(0))) / muster.mittlererSprung() * 1e9 / double(clock.nsecsElapsed());
 }
 
 void Generator::reportDiskNearlyFull(qint64 size, bool record)

@@ -18,7 +18,7 @@
 #include <limits>
 #include <memory>
 
-class Ablage;
+class Ausgabe;
 class RunView;
 
 // The logic of a run: random letters, the run loop, the log and the
@@ -65,9 +65,9 @@ public:
     // for 20 ms, the letters going nowhere: an estimate before the first run.
     // It draws from a generator of its own, so any thread may measure.
     static double measureLettersPerSecond();
-    // Of a compact run's search, on one core for 20 ms: letters computed a
-    // second, each of which moves the search on by the target's mean skip.
-    static double measureSearchLettersPerSecond();
+    // A compact run's search on one core for 20 ms: the windows it moves a
+    // second, each by a target's mean skip (Muster::mittlererSprung).
+    static double measureSearchStepsPerSecond();
 
     // The most letters of the target, from its start, that the current or
     // last run has typed in a row, and after how many letters it first did.
@@ -130,9 +130,9 @@ private:
     // The letters one by one into the log, the target followed through
     // them, until it is found, a stop, or the disk's reserve.
     template <typename Source>
-    Ende insLog(Source &random, Ablage &ablage, Stand &stand);
+    Ende insLog(Source &random, Ausgabe &ausgabe, Stand &stand);
     // The letters into the record alone, searched for on every core.
-    Ende inAufzeichnung(Ablage &ablage, Stand &stand, quint64 getippt);
+    Ende inAufzeichnung(Ausgabe &ausgabe, Stand &stand, quint64 getippt);
     // At a yield: the count shown, the events handled; whether the run goes on.
     bool zwischenstand(quint64 now, quint64 &lastShown);
     // Calls the view with the program's generator up to date, as handlers

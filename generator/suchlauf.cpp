@@ -43,13 +43,26 @@ Suchlauf::~Suchlauf()
     anhalten();
 }
 
-int Suchlauf::kerne()
+namespace {
+
+double tickeJeSekunde()
 {
     timespec aufloesung{};
     clock_getres(CLOCK_MONOTONIC_COARSE, &aufloesung);
-    const double tickeJeSekunde = 1e9 / std::max(1.0, double(aufloesung.tv_sec) * 1e9 + double(aufloesung.tv_nsec));
-    const int hoechstens = std::max(1, int(EintraegeJeSekunde / tickeJeSekunde));
+    return 1e9 / std::max(1.0, double(aufloesung.tv_sec) * 1e9 + double(aufloesung.tv_nsec));
+}
+
+} // namespace
+
+int Suchlauf::kerne()
+{
+    const int hoechstens = std::max(1, int(EintraegeJeSekunde / tickeJeSekunde()));
     return std::clamp(int(std::thread::hardware_concurrency()), 1, hoechstens);
+}
+
+double Suchlauf::eintraegeJeSekunde()
+{
+    return kerne() * tickeJeSekunde();
 }
 
 void Suchlauf::anhalten()

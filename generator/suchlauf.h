@@ -61,6 +61,9 @@ public:
     // As many typists as the machine has cores, but so few that the record
     // grows by no more than some 1,000 entries a second at the clock's tick.
     static int kerne();
+    // How fast the record of such a run grows, whatever the letters' pace:
+    // an entry for each typist at each tick of the clock.
+    static double eintraegeJeSekunde();
 
 private:
     // A piece handed in, and what its search found.

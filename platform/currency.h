@@ -6,12 +6,16 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <limits>
+
 // A count with four decimal places in a signed 64-bit integer, as the
 // letter counter has always been kept.
 class Currency
 {
 public:
     static constexpr qint64 Scale = 10000;
+    // The largest whole count: some 9.2·10^14, past which a count overflows.
+    static constexpr qint64 MaxWhole = std::numeric_limits<qint64>::max() / Scale;
 
     constexpr Currency() = default;
     static constexpr Currency fromWhole(qint64 whole) { return Currency(whole * Scale); }

@@ -19,3 +19,11 @@ Muster::Muster(std::string_view buchstaben, Richtung richtung)
     for (int x = 0; x < Buchstaben; ++x)
         m_zaehlerSchritt[size_t(x)] = m_stellen[size_t(x)] * vor;
 }
+
+double Muster::mittlererSprung() const
+{
+    double summe = 0;
+    for (const uint32_t stellen : m_stellen)
+        summe += stellen;
+    return summe / Buchstaben;
+}

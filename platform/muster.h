@@ -34,6 +34,8 @@ public:
     // and in the generator's counter.
     uint32_t stellen(unsigned x) const { return m_stellen[x]; }
     quint64 zaehlerSchritt(unsigned x) const { return m_zaehlerSchritt[x]; }
+    // The places a window moves on, on average over random letters.
+    double mittlererSprung() const;
     // The counter one place behind, against the search's direction.
     quint64 zurueck() const { return m_zurueck; }
 

@@ -336,6 +336,15 @@ void tst_Wartezeit::textsAreTrue_data()
                                              << QStringLiteral("Warnung: So viel Platz ist nicht frei");
     QTest::newRow("in the record only") << Auskunft::zumLauf(QStringLiteral("AB"), Wartezeit(QStringLiteral("AB")), 5000, 5e7, {}, 1000)
                                         << QStringLiteral("Nach Zeichen 1.000 stehen die Zeichen nur in der Aufzeichnung");
+    // A compact run at its search's pace, beside the run with a log; the
+    // counter's end, where a run more likely reaches it than the target.
+    QTest::newRow("compact beside") << Auskunft::zumZiel(QStringLiteral("ZEICHENF"), 2.5e8, disk, false, 5e8)
+                                    << QStringLiteral("Kompakt, nur mit Aufzeichnung: 59,7 Sekunden bei 3,5 Mrd. Zeichen pro Sekunde");
+    QTest::newRow("compact run") << Auskunft::zumZiel(QStringLiteral("ZEICHENF"), 2.5e8, disk, true, 5e8)
+                                 << QStringLiteral("Erwartete Dauer: 59,7 Sekunden bei 3,5 Mrd. Zeichen pro Sekunde\nMit Logdatei: 13,9 Minuten");
+    QTest::newRow("eleven letters: poor odds") << ziel("ZEICHENFOLG", 1e9)
+                                               << QStringLiteral("Bis der Zähler bei 922 Bio. Zeichen endet, erscheint sie nur mit 22,2 % Wahrscheinlichkeit.");
+    QTest::newRow("ten letters: good odds") << ziel("ZEICHENFOL", 1e9) << QStringLiteral("Erwartete Größe der Aufzeichnung");
     QTest::newRow("just under a megabyte") << groesse(999'950) << QStringLiteral("1,0 MB");
     QTest::newRow("just under a terabyte") << groesse(999'960'000'000) << QStringLiteral("1,0 TB");
     QTest::newRow("just under 10^15") << Grosszahl::fromLog10(std::log10(999.9e12L)).text()

@@ -8,12 +8,12 @@
 // Where a run's letters go: its log, a line a letter, and its record beside
 // it; from the disk's reserve on, or for a compact run from the start, the
 // record alone. Failures throw RuntimeError.
-class Ablage
+class Ausgabe
 {
 public:
     // Opens the log, unless the run writes its record alone, and the record
     // where there is one (a test's letters from elsewhere have none).
-    Ablage(const QString &logPath, const QString &recordPath, bool nurAufzeichnung);
+    Ausgabe(const QString &logPath, const QString &recordPath, bool nurAufzeichnung);
 
     OutputFile &log() { return m_log; }
     Aufzeichner &aufzeichnung() { return m_aufzeichnung; }

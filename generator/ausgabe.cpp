@@ -1,8 +1,8 @@
-#include "ablage.h"
+#include "ausgabe.h"
 
 #include "reserve.h"
 
-Ablage::Ablage(const QString &logPath, const QString &recordPath, bool nurAufzeichnung)
+Ausgabe::Ausgabe(const QString &logPath, const QString &recordPath, bool nurAufzeichnung)
 {
     if (!recordPath.isEmpty())
         m_aufzeichnung.oeffnen(recordPath);
@@ -14,7 +14,7 @@ Ablage::Ablage(const QString &logPath, const QString &recordPath, bool nurAufzei
     }
 }
 
-void Ablage::sichern(quint64 bis)
+void Ausgabe::sichern(quint64 bis)
 {
     m_log.flush(); // the count shown is on disk, whatever fails later
     if (mitAufzeichnung()) {
@@ -23,7 +23,7 @@ void Ablage::sichern(quint64 bis)
     }
 }
 
-Ablage::Platz Ablage::platz(quint64 bis)
+Ausgabe::Platz Ausgabe::platz(quint64 bis)
 {
     if (!mitAufzeichnung())
         return Reserve::eatenInto(m_log.space()) ? Platz::Voll : Platz::Genug;
@@ -39,7 +39,7 @@ Ablage::Platz Ablage::platz(quint64 bis)
     return m_imLog >= 0 ? Platz::NurAufzeichnung : Platz::Genug;
 }
 
-void Ablage::schliessen(quint64 bis)
+void Ausgabe::schliessen(quint64 bis)
 {
     if (mitAufzeichnung()) {
         m_aufzeichnung.beende(bis);
