@@ -53,6 +53,7 @@ private slots:
     void damageSaidWhereTheUserLooks();
     void chanceInWords_data();
     void chanceInWords();
+    void chartInWords();
     void badFiles_data();
     void badFiles();
     void commandLine_data();
@@ -402,11 +403,10 @@ void tst_Logbetrachter::savesNeverDestroy()
     QCOMPARE(window.findChild<Ablage *>()->speichern(1, 3, target), mishap.isEmpty());
     QCOMPARE(readAll(target), after);
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList({"log.txt", "other.txt"}));
-    QCOMPARE(window.findChild<QLabel *>(QStringLiteral("meldung"))->text(), said.replace(QStringLiteral("%1"), QDir::toNativeSeparators(target)));
-    if (mishap.isEmpty()) {
-        QVERIFY(window.windowTitle().contains(QStringLiteral("(durch eine andere Datei ersetzt)")));
+    QCOMPARE(window.findChild<QLabel *>(QStringLiteral("meldung"))->text(),
+             said.replace(QStringLiteral("%1"), QDir::toNativeSeparators(target)));
+    if (mishap.isEmpty()) // still what it opened
         QCOMPARE(window.findChild<LogAnsicht *>()->beschreibung(3007), QStringLiteral("Zeichen 3.007: Q"));
-    }
 }
 
 // The record as it was opened, though Dovevad removed its file; a log has
@@ -421,52 +421,36 @@ void tst_Logbetrachter::recordCopyOutlivesItsFile()
     const QString kept = m_dir->filePath(QStringLiteral("kept.dovrec"));
     QVERIFY(window.findChild<Ablage *>()->aufzeichnungSpeichern(kept));
     QCOMPARE(readAll(kept), record());
-    QCOMPARE(window.findChild<QLabel *>(QStringLiteral("meldung"))->text(),
-             QStringLiteral("Die Aufzeichnung ist gespeichert in „%1“.").arg(QDir::toNativeSeparators(kept)));
     const Logbetrachter log(write(lines("AB")), {});
     QVERIFY(!log.findChild<QAction *>(QStringLiteral("aufzeichnungSpeichern"))->isEnabled());
 }
 
 void tst_Logbetrachter::handMadeRecord_data()
 {
-    // Made from doc/record-format.md alone: the header, then three entries
-    // (first, key, counter, count, CRC-32), letters by the page's formula.
     QTest::addColumn<QByteArray>("header");
     QTest::addColumn<QString>("error");
-    QTest::addColumn<QByteArray>("letters");
     const QString kopf = QStringLiteral("Der Kopf der Aufzeichnung ist beschädigt.");
-    QTest::newRow("version 1") << QByteArray("444f56455641441a010020000000000000000000000000000000000048524ebe") << QString()
-                               << QByteArray("SIFLWHWYCLUP");
-    QTest::newRow("version 0") << QByteArray("444f56455641441a00002000000000000000000000000000000000000e6929db") << kopf
-                               << QByteArray();
-    QTest::newRow("entries of 31 bytes") << QByteArray("444f56455641441a01001f00000000000000000000000000000000000812d43b")
-                                         << kopf << QByteArray();
+    QTest::newRow("version 1") << QByteArray("444f56455641441a010020000000000000000000000000000000000048524ebe") << QString();
+    QTest::newRow("version 0") << QByteArray("444f56455641441a00002000000000000000000000000000000000000e6929db") << kopf;
+    QTest::newRow("entries of 31 bytes") << QByteArray("444f56455641441a01001f00000000000000000000000000000000000812d43b") << kopf;
     QTest::newRow("version 2") << QByteArray("444f56455641441a0200200000000000000000000000000000000000821fe711")
-        << QStringLiteral("Die Aufzeichnung ist von einer neueren Version von Dovevad (Format 2); diese liest Format 1.")
-        << QByteArray();
+        << QStringLiteral("Die Aufzeichnung ist von einer neueren Version von Dovevad (Format 2); diese liest Format 1.");
     QTest::newRow("version 2, checksum of 1") << QByteArray("444f56455641441a020020000000000000000000000000000000000048524ebe")
-                                              << kopf << QByteArray();
+                                              << kopf;
 }
 
+// Made from doc/record-format.md alone: a header, then three entries
+// (first, key, counter, count, CRC-32), and the letters by the page's formula.
 void tst_Logbetrachter::handMadeRecord()
 {
     QFETCH(QByteArray, header);
     QFETCH(QString, error);
-    QFETCH(QByteArray, letters);
     const QByteArray entries = QByteArray::fromHex("0000000000000000efcdab89674523011032547698badcfe050000006abba14e"
                                                    "0500000000000000887766554433221111223344556677880300000040059b4f"
                                                    "08000000000000000df0fecaefbeadde010000000000000004000000169db048");
     const Logdatei datei(write(QByteArray::fromHex(header) + entries, QStringLiteral("hand.dovrec")));
     QCOMPARE(datei.fehler(), error);
-    QCOMPARE(datei.zeilen(1, 20), lines(letters));
-    if (!error.isEmpty())
-        return;
-    // The program writes the same bytes.
-    char bytes[Aufzeichnung::Groesse];
-    Aufzeichnung::kopfSchreiben(bytes);
-    QCOMPARE(QByteArray(bytes, sizeof bytes), QByteArray::fromHex(header));
-    Aufzeichnung::eintragSchreiben({5, 0x1122334455667788, 0x8877665544332211, 3}, bytes);
-    QCOMPARE(QByteArray(bytes, sizeof bytes), entries.mid(Aufzeichnung::Groesse, Aufzeichnung::Groesse));
+    QCOMPARE(datei.zeilen(1, 20), lines(error.isEmpty() ? "SIFLWHWYCLUP" : ""));
 }
 
 void tst_Logbetrachter::damageSaidWhereTheUserLooks_data()
@@ -538,7 +522,7 @@ void tst_Logbetrachter::chanceInWords_data()
     QTest::newRow("26 degrees far out, exact") << 200.0 << 26 << 8.812038473482371e-29;
 }
 
-// The chance that a spread is chance, and the words and marks of the chart.
+// The chance that a spread is chance.
 void tst_Logbetrachter::chanceInWords()
 {
     QFETCH(double, x);
@@ -546,8 +530,11 @@ void tst_Logbetrachter::chanceInWords()
     QFETCH(double, p);
     QVERIFY2(std::fabs(Statistik::chiQuadratP(x, degrees) / p - 1) < 2e-3,
              qPrintable(QString::number(Statistik::chiQuadratP(x, degrees))));
-    if (degrees != 2)
-        return;
+}
+
+// The chart's words and marks.
+void tst_Logbetrachter::chartInWords()
+{
     // 200,000 letters, T at -2.0 % and B at +1.3 %: chance; then B alone
     // at +7.8 %, some 5.5 of its spreads above an even share: not.
     Suche::Zaehlung zaehlung;

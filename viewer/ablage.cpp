@@ -1,12 +1,11 @@
 #include "ablage.h"
 
-#include "aufzeichnungsleser.h"
 #include "logansicht.h"
 #include "logdatei.h"
 #include "sprache.h"
-#include "suche.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -14,7 +13,6 @@
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QGuiApplication>
-#include <QClipboard>
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QStandardPaths>
