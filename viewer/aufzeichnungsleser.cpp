@@ -46,41 +46,62 @@ Aufzeichnungsleser::Aufzeichnungsleser(int fd) : m_fd(fd)
         m_fehler = tr("Das ist keine Aufzeichnung von Dovevad.");
     else if (gelesen < Groesse)
         m_fehler = tr("Die Aufzeichnung bricht schon in ihrem Kopf ab.");
-    else if (qFromLittleEndian<quint16>(kopf + 8) > Aufzeichnung::Version)
-        m_fehler = tr("Die Aufzeichnung ist von einer neueren Version von Dovevad (Format %1); diese liest Format %2.")
-                       .arg(qFromLittleEndian<quint16>(kopf + 8))
-                       .arg(Aufzeichnung::Version);
-    else if (Aufzeichnung::crc32(kopf, Groesse - 4) != qFromLittleEndian<quint32>(kopf + Groesse - 4))
-        m_fehler = tr("Der Kopf der Aufzeichnung ist beschädigt.");
+    else
+        m_fehler = kopfPruefen(kopf);
     pruefen();
+}
+
+// A header whose checksum holds says its version truly; only a version
+// this reader knows says what its sizes mean.
+QString Aufzeichnungsleser::kopfPruefen(const char *kopf)
+{
+    const quint16 version = qFromLittleEndian<quint16>(kopf + 8);
+    if (Aufzeichnung::crc32(kopf, Groesse - 4) != qFromLittleEndian<quint32>(kopf + Groesse - 4))
+        return tr("Der Kopf der Aufzeichnung ist beschädigt.");
+    if (version > Aufzeichnung::Version)
+        return tr("Die Aufzeichnung ist von einer neueren Version von Dovevad (Format %1); diese liest Format %2.")
+            .arg(version)
+            .arg(Aufzeichnung::Version);
+    if (version == 0 || qFromLittleEndian<quint16>(kopf + 10) != Groesse)
+        return tr("Der Kopf der Aufzeichnung ist beschädigt.");
+    return {};
+}
+
+Aufzeichnungsleser::Zustand Aufzeichnungsleser::zustand() const
+{
+    return m_schadenNach.load() >= 0 ? Zustand::Beschaedigt : m_ende.load();
 }
 
 QString Aufzeichnungsleser::schaden() const
 {
-    const qint64 nach = m_schadenNach.load();
-    if (nach < 0)
+    const Zustand zustand = this->zustand();
+    if (zustand == Zustand::Heil)
         return {};
-    return (m_abgebrochen ? tr("Die Aufzeichnung bricht nach Zeichen %1 ab; bis dahin ist sie gelesen.")
-                          : tr("Die Aufzeichnung ist nach Zeichen %1 beschädigt; bis dahin ist sie gelesen."))
-        .arg(Sprache::zahlen().toString(nach));
+    return (zustand == Zustand::Abgebrochen ? tr("Die Aufzeichnung bricht nach Zeichen %1 ab; bis dahin ist sie gelesen.")
+                                            : tr("Die Aufzeichnung ist nach Zeichen %1 beschädigt; bis dahin ist sie gelesen."))
+        .arg(Sprache::zahlen().toString(zeichen()));
 }
 
-void Aufzeichnungsleser::beschaedigt(qint64 nachZeichen, bool abgebrochen) const
+qint64 Aufzeichnungsleser::zeichen() const
+{
+    const qint64 geprueft = m_zeichen.load(std::memory_order_relaxed), schaden = m_schadenNach.load();
+    return schaden >= 0 ? std::min(geprueft, schaden) : geprueft;
+}
+
+void Aufzeichnungsleser::beschaedigt(qint64 nachZeichen) const
 {
     // The earliest damage met is the one to tell.
     qint64 bisher = m_schadenNach.load();
     while ((bisher < 0 || nachZeichen < bisher) && !m_schadenNach.compare_exchange_weak(bisher, nachZeichen)) {
     }
-    if (m_schadenNach.load() == nachZeichen)
-        m_abgebrochen = abgebrochen;
 }
 
-qint64 Aufzeichnungsleser::eintraege() const
+qint64 Aufzeichnungsleser::groesse() const
 {
     struct stat info {};
     if (!m_fehler.isEmpty() || ::fstat(m_fd, &info) != 0 || info.st_size < Groesse)
         return 0;
-    return (qint64(info.st_size) - Groesse) / Groesse;
+    return qint64(info.st_size);
 }
 
 std::optional<Strecke> Aufzeichnungsleser::eintrag(qint64 j) const
@@ -98,12 +119,15 @@ void Aufzeichnungsleser::pruefen()
 {
     // The entries that follow each other from the start are what can be
     // read: checked once each, as far as the record has grown since the
-    // last look. One being written as it is read is taken up at the next.
+    // last look. One being written as it is read is taken up at the next,
+    // which says anew what follows them.
     constexpr qint64 Block = 4096;
-    const qint64 n = eintraege();
+    const qint64 groesse = this->groesse();
+    const qint64 n = groesse > 0 ? (groesse - Groesse) / Groesse : 0; // whole entries
     if (n < m_heile) { // cut short under the reader: from the start again
         m_heile = 0;
         m_zeichen = 0;
+        m_schadenNach = -1;
     }
     const auto bytes = std::make_unique_for_overwrite<char[]>(size_t(Groesse * Block));
     quint64 weiter = quint64(m_zeichen.load());
@@ -122,7 +146,10 @@ void Aufzeichnungsleser::pruefen()
     }
     m_zeichen = qint64(weiter);
     m_heile = heile;
-    m_dahinterBeschaedigt = heile < n;
+    // A run writes whole entries, so part of one at the end is a record
+    // cut short, not one being written.
+    const bool teil = groesse > 0 && (groesse - Groesse) % Groesse != 0;
+    m_ende = heile < n ? Zustand::Beschaedigt : teil ? Zustand::Abgebrochen : Zustand::Heil;
 }
 
 qint64 Aufzeichnungsleser::lesen(qint64 offset, char *buffer, qint64 size) const
@@ -203,8 +230,8 @@ qint64 Aufzeichnungsleser::alsText(int fd)
     if (!m_fehler.isEmpty())
         return 0;
     pruefen();
-    // The whole record, entry by entry, to its last whole entry; where it
-    // breaks off in an entry, that is said too.
+    // The whole record, entry by entry, to its last whole entry; what lies
+    // behind that, schaden() says.
     constexpr qint64 Block = (1 << 20) / L * L;
     const auto text = std::make_unique_for_overwrite<char[]>(Block);
     qint64 offset = 0;
@@ -214,13 +241,8 @@ qint64 Aufzeichnungsleser::alsText(int fd)
         if (!writeAll(fd, text.get(), gelesen))
             return -1;
         offset += gelesen;
-        if (gelesen == 0 || !schaden().isEmpty())
+        if (gelesen == 0 || m_schadenNach.load() >= 0)
             break;
     }
-    struct stat info {};
-    if (schaden().isEmpty() && m_dahinterBeschaedigt)
-        beschaedigt(offset / L);
-    else if (schaden().isEmpty() && ::fstat(m_fd, &info) == 0 && (info.st_size - Groesse) % Groesse != 0)
-        beschaedigt(offset / L, true);
     return offset / L;
 }

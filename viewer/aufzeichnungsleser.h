@@ -25,11 +25,18 @@ public:
     // Why the file gives no letters at all, in the user's language; empty
     // where it is a record (perhaps of no letters).
     const QString &fehler() const { return m_fehler; }
-    // What kept a reading from the end of the record, or empty.
+
+    // Whether the record holds to its end, as the last look at it and the
+    // readings since found it.
+    enum class Zustand { Heil, Beschaedigt, Abgebrochen };
+    Zustand zustand() const;
+    // What keeps the letters from reaching the record's end, in the user's
+    // language; empty where nothing does.
     QString schaden() const;
 
-    // Letters, as of the last look at the record's end.
-    qint64 zeichen() const { return m_zeichen.load(std::memory_order_relaxed); }
+    // Readable letters, as of the last look at the record's end: none after
+    // damage that a reading met.
+    qint64 zeichen() const;
     // Looks again at the end, which grows while a run writes the record.
     void pruefen();
 
@@ -47,17 +54,19 @@ public:
     qint64 eintragMit(quint64 zeichen) const;
 
 private:
+    static QString kopfPruefen(const char *kopf);
     qint64 lesenIn(qint64 offset, char *buffer, qint64 size, qint64 &schadenNach) const;
-    qint64 eintraege() const; // whole ones
-    void beschaedigt(qint64 nachZeichen, bool abgebrochen = false) const;
+    qint64 groesse() const; // of the file, where it is a record
+    void beschaedigt(qint64 nachZeichen) const;
 
     int m_fd;
     QString m_fehler;
     std::atomic<qint64> m_zeichen = 0;
     std::atomic<qint64> m_heile = 0; // entries that follow each other from the start
-    std::atomic<bool> m_dahinterBeschaedigt = false; // entries after those that do not
-    // Where a reading met damage (the letters before it are good), and
-    // whether the record just breaks off there; -1 where none did.
+    // What follows them, as of the last look: entries that do not follow,
+    // part of an entry, or nothing.
+    std::atomic<Zustand> m_ende = Zustand::Heil;
+    // Where a reading met damage that the look had not (the record changed
+    // under the reader); the letters before it are good. -1 where none did.
     mutable std::atomic<qint64> m_schadenNach = -1;
-    mutable std::atomic<bool> m_abgebrochen = false;
 };

@@ -1,23 +1,14 @@
 #include "logbetrachter.h"
 
-#include "aufzeichnungsleser.h"
+#include "ablage.h"
 #include "buchstabendiagramm.h"
 #include "logansicht.h"
 #include "logdatei.h"
 #include "msgbox.h"
+#include "oeffner.h"
 #include "shell.h"
 #include "sprache.h"
 
-#include <QApplication>
-#include <QClipboard>
-#include <QDialog>
-#include <QDialogButtonBox>
-#include <QDragEnterEvent>
-#include <QDropEvent>
-#include <QFileDialog>
-#include <QFormLayout>
-#include <QMimeData>
-#include <QProgressDialog>
 #include <QBoxLayout>
 #include <QDir>
 #include <QFileInfo>
@@ -71,6 +62,7 @@ Logbetrachter::Logbetrachter(const QString &path, const Ausgang &ausgang, QWidge
     , m_urteil(new QLabel)
     , m_zaehlFortschritt(new QProgressBar)
     , m_meldung(new QLabel)
+    , m_ablage(new Ablage(m_ansicht, this))
     , m_path(QFileInfo(path).absoluteFilePath())
     , m_ausgang(ausgang)
 {
@@ -97,6 +89,7 @@ Logbetrachter::Logbetrachter(const QString &path, const Ausgang &ausgang, QWidge
     m_zaehlFortschritt->setAccessibleName(tr("Fortschritt der Zählung"));
     m_meldung->setObjectName(QStringLiteral("meldung"));
     m_meldung->setWordWrap(true);
+    m_meldung->setContentsMargins(6, 0, 0, 0); // in line with the window's content, off its edge
     for (QProgressBar *bar : {m_suchFortschritt, m_zaehlFortschritt}) {
         bar->setRange(0, Teile);
         bar->hide();
@@ -142,12 +135,13 @@ Logbetrachter::Logbetrachter(const QString &path, const Ausgang &ausgang, QWidge
     connect(m_weiter, &QPushButton::clicked, this, [this] { suchen(Suche::Richtung::Vorwaerts); });
     connect(m_zurueck, &QPushButton::clicked, this, [this] { suchen(Suche::Richtung::Rueckwaerts); });
     connect(m_abbrechen, &QPushButton::clicked, this, &Logbetrachter::abbrechen);
+    connect(m_ablage, &Ablage::melden, this, &Logbetrachter::melden);
+    connect(m_ablage, &Ablage::gespeichert, this, &Logbetrachter::pruefen); // perhaps over the file shown
     connect(&m_blick, &QTimer::timeout, this, &Logbetrachter::pruefen);
     m_blick.start(200);
 
     oeffnen();
     resize(760, 620);
-    setAcceptDrops(true); // another log or record, dropped on the window
 }
 
 Logbetrachter::~Logbetrachter() = default;
@@ -166,26 +160,13 @@ void Logbetrachter::menuesAnlegen()
     })->setObjectName(QStringLiteral("imEditor"));
     datei->addAction(tr("Im Datei&manager zeigen"), this, [this] { Shell::showInFolder(m_path); })
         ->setObjectName(QStringLiteral("imDateimanager"));
-    datei->addAction(tr("Ö&ffnen …"), QKeySequence::Open, this, [this] {
-        const QString path = QFileDialog::getOpenFileName(this, tr("Logdatei oder Aufzeichnung öffnen"), QFileInfo(m_path).path(),
-                                                          tr("Logdateien und Aufzeichnungen von Dovevad (*.txt *.dovrec);;Alle Dateien (*)"));
-        if (!path.isEmpty())
-            oeffnenAndere(path);
-    })->setObjectName(QStringLiteral("oeffnenAndere"));
+    const auto *oeffner = new Oeffner(this, m_path); // drops too
+    datei->addAction(oeffner->aktion());
     datei->addAction(tr("&Neu laden"), QKeySequence::Refresh, this, &Logbetrachter::oeffnen);
-    datei->addAction(tr("Zeichen &speichern …"), QKeySequence::Save, this, &Logbetrachter::speichernFragen)
-        ->setObjectName(QStringLiteral("speichern"));
+    datei->addActions(m_ablage->fuerDatei());
     datei->addSeparator();
     datei->addAction(tr("&Schließen"), QKeySequence(Qt::CTRL | Qt::Key_Q), this, &QWidget::close);
-
-    // The rows selected, from the menu and from the view's own menu.
-    QMenu *bearbeiten = menuBar()->addMenu(tr("&Bearbeiten"));
-    QAction *kopierenAktion = bearbeiten->addAction(tr("&Kopieren"), QKeySequence::Copy, this, [this] { kopieren(false); });
-    kopierenAktion->setObjectName(QStringLiteral("kopieren"));
-    QAction *mitNummern = bearbeiten->addAction(tr("Mit &Nummern kopieren"), this, [this] { kopieren(true); });
-    mitNummern->setObjectName(QStringLiteral("mitNummern"));
-    m_ansicht->setContextMenuPolicy(Qt::ActionsContextMenu);
-    m_ansicht->addActions({kopierenAktion, mitNummern, findChild<QAction *>(QStringLiteral("speichern"))});
+    menuBar()->addMenu(tr("&Bearbeiten"))->addActions(m_ablage->fuerBearbeiten());
 
     QMenu *gehe = menuBar()->addMenu(tr("&Gehe zu"));
     gehe->addAction(tr("Zu &Zeichen Nummer …"), QKeySequence(Qt::CTRL | Qt::Key_G), this, [this] {
@@ -210,114 +191,6 @@ void Logbetrachter::menuesAnlegen()
     suche->addAction(tr("Suche &abbrechen"), QKeySequence(Qt::Key_Escape), this, &Logbetrachter::abbrechen);
 }
 
-void Logbetrachter::kopieren(bool mitNummern)
-{
-    // Beyond this, a file is the place for the rows.
-    constexpr qint64 Hoechstens = 1'000'000;
-    const qint64 von = m_ansicht->auswahlVon(), anzahl = m_ansicht->auswahlBis() - von + 1;
-    if (anzahl > Hoechstens) {
-        melden(tr("%1 Zeilen sind zu viele für die Zwischenablage; „Zeichen speichern …“ schreibt sie in eine Datei.")
-                   .arg(zahl(anzahl)));
-        return;
-    }
-    const QByteArray bytes = m_datei->zeilen(von, anzahl);
-    QStringList zeilen;
-    zeilen.reserve(anzahl);
-    for (qint64 i = 0; i < anzahl; ++i) {
-        const qsizetype at = i * Logdatei::Zeilenlaenge;
-        const bool buchstabe = at + Logdatei::Zeilenlaenge <= bytes.size() && Logdatei::istZeile(bytes.constData() + at);
-        const QString text = buchstabe ? QString(QChar(bytes[at])) : QStringLiteral("?");
-        zeilen << (mitNummern ? QString::number(von + i) + u'\t' + text : text);
-    }
-    QGuiApplication::clipboard()->setText(zeilen.join(u'\n') + u'\n');
-    melden(anzahl == 1 ? tr("Zeichen %1 kopiert.").arg(zahl(von))
-                       : tr("Zeichen %1 bis %2 kopiert.").arg(zahl(von), zahl(von + anzahl - 1)));
-}
-
-bool Logbetrachter::speichern(qint64 von, qint64 bis, const QString &ziel)
-{
-    QFile datei(ziel);
-    if (von < 1 || bis < von || bis > m_datei->zeichen()) {
-        melden(tr("Bitte Nummern von 1 bis %1 eingeben.").arg(zahl(m_datei->zeichen())));
-        return false;
-    }
-    if (!datei.open(QIODevice::WriteOnly)) {
-        melden(tr("„%1“ lässt sich nicht schreiben: %2").arg(QDir::toNativeSeparators(ziel), datei.errorString()));
-        return false;
-    }
-    // A block at a time, so that no selection is held in memory.
-    QProgressDialog fortschritt(tr("Speichert Zeichen %1 bis %2 …").arg(zahl(von), zahl(bis)), tr("Abbrechen"), 0, Teile, this);
-    fortschritt.setWindowModality(Qt::WindowModal);
-    fortschritt.setMinimumDuration(500);
-    for (qint64 zeile = von; zeile <= bis; zeile += Suche::BlockZeilen) {
-        const qint64 anzahl = std::min(Suche::BlockZeilen, bis - zeile + 1);
-        const QByteArray bytes = m_datei->zeilen(zeile, anzahl);
-        if (bytes.size() != anzahl * Logdatei::Zeilenlaenge || datei.write(bytes) != bytes.size() || fortschritt.wasCanceled()) {
-            const QString warum = fortschritt.wasCanceled() ? tr("abgebrochen") : datei.errorString();
-            datei.remove();
-            melden(tr("„%1“ ist nicht gespeichert: %2.").arg(QDir::toNativeSeparators(ziel), warum));
-            return false;
-        }
-        fortschritt.setValue(int((zeile + anzahl - von) * Teile / (bis - von + 1)));
-    }
-    if (!datei.flush()) {
-        datei.remove();
-        melden(tr("„%1“ ist nicht gespeichert: %2.").arg(QDir::toNativeSeparators(ziel), datei.errorString()));
-        return false;
-    }
-    melden(tr("Zeichen %1 bis %2 gespeichert in „%3“.").arg(zahl(von), zahl(bis), QDir::toNativeSeparators(ziel)));
-    return true;
-}
-
-// The rows selected, or any numbers, and where to.
-void Logbetrachter::speichernFragen()
-{
-    QDialog frage(this);
-    frage.setWindowTitle(tr("Zeichen speichern"));
-    auto *von = new QLineEdit(QString::number(m_ansicht->auswahlVon()));
-    auto *bis = new QLineEdit(QString::number(m_ansicht->auswahlBis()));
-    auto *form = new QFormLayout(&frage);
-    form->addRow(tr("&Von Zeichen:"), von);
-    form->addRow(tr("&Bis Zeichen:"), bis);
-    auto *knoepfe = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    form->addRow(knoepfe);
-    connect(knoepfe, &QDialogButtonBox::accepted, &frage, &QDialog::accept);
-    connect(knoepfe, &QDialogButtonBox::rejected, &frage, &QDialog::reject);
-    if (frage.exec() != QDialog::Accepted)
-        return;
-    const QString ziel = QFileDialog::getSaveFileName(this, tr("Zeichen speichern"), QFileInfo(m_path).path(),
-                                                      tr("Text (*.txt)"));
-    if (!ziel.isEmpty())
-        speichern(Sprache::zahlen().toLongLong(von->text()), Sprache::zahlen().toLongLong(bis->text()), ziel);
-}
-
-void Logbetrachter::oeffnenAndere(const QString &path)
-{
-    auto *fenster = new Logbetrachter(path, {});
-    fenster->setAttribute(Qt::WA_DeleteOnClose);
-    if (const QString fehler = fenster->fehler(); !fehler.isEmpty()) {
-        delete fenster;
-        MsgBox::show(nullptr, tr("Die Logdatei lässt sich nicht zeigen:\n\n%1\n\n%2").arg(QDir::toNativeSeparators(path), fehler),
-                     MsgBox::Critical, tr("Dovevad-Logbetrachter"));
-        return;
-    }
-    fenster->show();
-}
-
-void Logbetrachter::dragEnterEvent(QDragEnterEvent *event)
-{
-    if (event->mimeData()->hasUrls())
-        event->acceptProposedAction();
-}
-
-void Logbetrachter::dropEvent(QDropEvent *event)
-{
-    for (const QUrl &url : event->mimeData()->urls())
-        if (url.isLocalFile())
-            oeffnenAndere(url.toLocalFile());
-    event->acceptProposedAction();
-}
-
 void Logbetrachter::oeffnen()
 {
     abbrechen();
@@ -332,9 +205,11 @@ void Logbetrachter::oeffnen()
     if (auto *editor = findChild<QAction *>(QStringLiteral("imEditor")))
         editor->setEnabled(!m_datei->aufzeichnung());
     m_ansicht->setDatei(m_datei);
+    m_ablage->setDatei(m_datei);
     m_ansicht->gehezu(m_ansicht->zeilen()); // the end of the run
     melden({});
-    formatPruefen();
+    m_befundGemeldet.clear();
+    befundMelden();
     ausgangMarkieren();
     titelSetzen();
     zaehlen();
@@ -342,14 +217,22 @@ void Logbetrachter::oeffnen()
 
 void Logbetrachter::titelSetzen()
 {
-    QString titel = tr("%1 – %2 Zeichen").arg(QFileInfo(m_path).fileName(), zahl(m_datei->zeichen()));
+    QStringList zusatz;
+    const Logdatei::Befund befund = m_datei->befund();
+    if (befund == Logdatei::Befund::Beschaedigt || befund == Logdatei::Befund::Fremd)
+        zusatz << tr("beschädigt");
+    else if (befund == Logdatei::Befund::Abgebrochen)
+        zusatz << tr("bricht ab");
     const int veraenderung = m_datei->veraenderung();
     if (veraenderung & Logdatei::Geloescht)
-        titel += tr(" (gelöscht)");
+        zusatz << tr("gelöscht");
     else if (veraenderung & Logdatei::Ersetzt)
-        titel += tr(" (durch eine andere Datei ersetzt)");
+        zusatz << tr("durch eine andere Datei ersetzt");
     else if (veraenderung & Logdatei::Groesse)
-        titel += tr(" (geändert)");
+        zusatz << tr("geändert");
+    QString titel = tr("%1 – %2 Zeichen").arg(QFileInfo(m_path).fileName(), zahl(m_datei->zeichen()));
+    if (!zusatz.isEmpty())
+        titel += QStringLiteral(" (%1)").arg(zusatz.join(QStringLiteral(", ")));
     setWindowTitle(titel + tr(" – Dovevad-Logbetrachter"));
 }
 
@@ -357,11 +240,13 @@ void Logbetrachter::pruefen()
 {
     const int vorher = m_datei->veraenderung();
     const qint64 zeichen = m_datei->zeichen();
+    const Logdatei::Befund befund = m_datei->befund();
     const int jetzt = m_datei->pruefen();
-    if (jetzt != vorher || m_datei->zeichen() != zeichen) {
+    if (jetzt != vorher || m_datei->zeichen() != zeichen || m_datei->befund() != befund) {
         m_ansicht->dateiGeaendert();
         titelSetzen();
     }
+    befundMelden();
     // The space of a log that only this window still holds is freed when it closes.
     const int fort = Logdatei::Geloescht | Logdatei::Ersetzt;
     if ((jetzt & fort) && !(vorher & fort))
@@ -370,12 +255,6 @@ void Logbetrachter::pruefen()
                    .arg(jetzt & Logdatei::Geloescht ? tr("Die Logdatei wurde gelöscht.")
                                                     : tr("Unter dem Namen der Logdatei steht jetzt eine andere Datei."),
                         Sprache::zahlen().formattedDataSize(m_datei->bytes(), 1, QLocale::DataSizeSIFormat)));
-    // Damage that a reading met, once.
-    if (const Aufzeichnungsleser *aufzeichnung = m_datei->aufzeichnung();
-        aufzeichnung && !aufzeichnung->schaden().isEmpty() && m_schadenGemeldet != aufzeichnung->schaden()) {
-        m_schadenGemeldet = aufzeichnung->schaden();
-        melden(m_schadenGemeldet);
-    }
     fortschrittZeigen();
 }
 
@@ -387,20 +266,18 @@ void Logbetrachter::fortschrittZeigen()
         m_zaehlFortschritt->setValue(int(std::min<qint64>(m_zaehlGeschafft, alle) * Teile / alle));
 }
 
-void Logbetrachter::formatPruefen()
+// What is wrong with the file is said as it comes, at the start or as the
+// file grows, and taken back where it has gone (a growing log's part line).
+void Logbetrachter::befundMelden()
 {
-    // The start and the end tell a file that is no log; a foreign line in
-    // between shows where it is drawn and in the letters' count.
-    constexpr qint64 Stichprobe = 4096;
-    const qint64 zeichen = m_datei->zeichen();
-    qint64 fremd = m_datei->ersteFremde(1, std::min(zeichen, Stichprobe));
-    if (!fremd && zeichen > Stichprobe)
-        fremd = m_datei->ersteFremde(std::max(Stichprobe + 1, zeichen - Stichprobe + 1), Stichprobe);
-    if (fremd)
-        melden(tr("Zeile %1 ist kein Buchstabe mit Zeilenende: Das ist wohl keine Logdatei von Dovevad. "
-                              "Gezeigt wird, was darin steht.").arg(zahl(fremd)));
-    else if (m_datei->rest() > 0)
-        melden(tr("Die letzte Zeile bricht ab: Die Datei endet mitten in einer Zeile."));
+    const QString befund = m_datei->befundText();
+    if (befund == m_befundGemeldet)
+        return;
+    if (!befund.isEmpty())
+        melden(befund);
+    else if (m_meldung->text() == m_befundGemeldet)
+        melden({});
+    m_befundGemeldet = befund;
 }
 
 // The letters Dovevad names are marked only where the file still holds them.

@@ -9,6 +9,7 @@
 #include <memory>
 #include <thread>
 
+class Ablage;
 class Buchstabendiagramm;
 class LogAnsicht;
 class Logdatei;
@@ -17,10 +18,11 @@ class QLineEdit;
 class QProgressBar;
 class QPushButton;
 
-// The log viewer's window: the log's letters, what the run came to, going
-// to any letter, finding letters and the letters' counts. Whatever reads
-// the whole log runs on a thread of its own, and the window answers all
-// the while.
+// The log viewer's window: the log's letters, what the run came to and
+// what is wrong with the file, going to any letter, finding letters and the
+// letters' counts. Whatever reads the whole log runs on a thread of its
+// own, and the window answers all the while. Copying and saving are the
+// Ablage's, opening other files the Oeffner's.
 class Logbetrachter : public QMainWindow
 {
     Q_OBJECT
@@ -46,17 +48,6 @@ public:
     void meldeNichtGeoeffnet(const QString &path);
 
     void suchen(Suche::Richtung richtung);
-    // The selected rows to the clipboard: their letters, or each with its number.
-    void kopieren(bool mitNummern);
-    // Writes the letters von to bis as the log's text into a file, a block
-    // at a time; whether all of them got there.
-    bool speichern(qint64 von, qint64 bis, const QString &ziel);
-    // Shows another log or record in a window of its own.
-    static void oeffnenAndere(const QString &path);
-
-protected:
-    void dragEnterEvent(QDragEnterEvent *event) override;
-    void dropEvent(QDropEvent *event) override;
 
 private:
     void oeffnen();
@@ -65,12 +56,11 @@ private:
     void pruefen();
     void fortschrittZeigen();
     void ausgangMarkieren();
-    void formatPruefen();
+    void befundMelden();
     void gehezuEingabe();
     void sucheFertig(quint64 nummer, qint64 treffer, const QByteArray &buchstaben, Suche::Richtung richtung, qint64 ab);
     void abbrechen();
     void zaehlen();
-    void speichernFragen();
     void melden(const QString &text);
 
     LogAnsicht *m_ansicht;
@@ -85,8 +75,9 @@ private:
     QLabel *m_urteil; // whether the spread is chance, in words
     QProgressBar *m_zaehlFortschritt;
     QLabel *m_meldung;
+    Ablage *m_ablage;
 
-    QString m_schadenGemeldet;
+    QString m_befundGemeldet;
     const QString m_path;
     const Ausgang m_ausgang;
     std::shared_ptr<Logdatei> m_datei;

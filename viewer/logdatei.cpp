@@ -46,7 +46,9 @@ Logdatei::Logdatei(const QString &path) : m_path(path)
             ::close(m_fd);
             m_fd = -1;
         }
+        return;
     }
+    m_fremde = fremdeSuchen();
 }
 
 qint64 Logdatei::bytes() const
@@ -92,6 +94,53 @@ qint64 Logdatei::ersteFremde(qint64 first, qint64 count) const
     return 0;
 }
 
+qint64 Logdatei::rohLesen(qint64 offset, char *buffer, qint64 size) const
+{
+    return Files::readAt(m_fd, offset, buffer, size);
+}
+
+// The start and the end tell a file that is no log, or a log that ends in
+// something else; a foreign line in between shows where it is drawn and in
+// the letters' count.
+qint64 Logdatei::fremdeSuchen() const
+{
+    constexpr qint64 Stichprobe = 4096;
+    const qint64 alle = zeichen();
+    const qint64 vorn = ersteFremde(1, std::min(alle, Stichprobe));
+    return vorn || alle <= Stichprobe ? vorn : ersteFremde(std::max(Stichprobe + 1, alle - Stichprobe + 1), Stichprobe);
+}
+
+Logdatei::Befund Logdatei::befund() const
+{
+    if (m_aufzeichnung) {
+        switch (m_aufzeichnung->zustand()) {
+        case Aufzeichnungsleser::Zustand::Heil: return Befund::Heil;
+        case Aufzeichnungsleser::Zustand::Abgebrochen: return Befund::Abgebrochen;
+        case Aufzeichnungsleser::Zustand::Beschaedigt: return Befund::Beschaedigt;
+        }
+    }
+    if (m_fremde)
+        return Befund::Fremd;
+    // A log that grows ends in part of a line now and then, between two writes.
+    return rest() > 0 && !m_waechst ? Befund::Abgebrochen : Befund::Heil;
+}
+
+QString Logdatei::befundText() const
+{
+    if (m_aufzeichnung)
+        return m_aufzeichnung->schaden();
+    switch (befund()) {
+    case Befund::Fremd:
+        return QCoreApplication::translate("Logdatei", "Zeile %1 ist kein Buchstabe mit Zeilenende: Das ist wohl keine "
+                                                       "Logdatei von Dovevad. Gezeigt wird, was darin steht.")
+            .arg(nummer(m_fremde));
+    case Befund::Abgebrochen:
+        return QCoreApplication::translate("Logdatei", "Die letzte Zeile bricht ab: Die Datei endet mitten in einer Zeile.");
+    default:
+        return {};
+    }
+}
+
 int Logdatei::pruefen()
 {
     if (!isOpen())
@@ -103,9 +152,13 @@ int Logdatei::pruefen()
             m_bytes = bytes;
             m_veraenderung |= Groesse;
         }
-    } else if (::fstat(m_fd, &own) == 0 && own.st_size != m_bytes) {
-        m_bytes = own.st_size;
-        m_veraenderung |= Groesse;
+    } else if (::fstat(m_fd, &own) == 0) {
+        m_waechst = own.st_size != m_bytes;
+        if (m_waechst) {
+            m_bytes = own.st_size;
+            m_veraenderung |= Groesse;
+            m_fremde = fremdeSuchen();
+        }
     }
     m_veraenderung &= ~(Ersetzt | Geloescht); // what stands under the name now
     if (::stat(QFile::encodeName(m_path).constData(), &named) != 0)

@@ -54,6 +54,16 @@ public:
     // The first of the lines first to first + count - 1 that is no log line,
     // or 0.
     qint64 ersteFremde(qint64 first, qint64 count) const;
+    // The file's own bytes, a record's too, from offset; how many came.
+    qint64 rohLesen(qint64 offset, char *buffer, qint64 size) const;
+
+    // What keeps the file from being a whole log or record, as of the last
+    // look: a line that is no letter, a last line or entry cut short, or
+    // damage, after which a record gives no letter.
+    enum class Befund { Heil, Fremd, Abgebrochen, Beschaedigt };
+    Befund befund() const;
+    // The same in the user's language, with where it lies; empty where whole.
+    QString befundText() const;
 
     // What has become of the file since it was opened: a size that
     // changed stays said; its name now stands for another file or none.
@@ -63,6 +73,8 @@ public:
     int veraenderung() const { return m_veraenderung; }
 
 private:
+    qint64 fremdeSuchen() const;
+
     QString m_path;
     QString m_fehler;
     int m_fd = -1;
@@ -70,5 +82,7 @@ private:
     dev_t m_device = 0;
     ino_t m_inode = 0;
     int m_veraenderung = Keine;
+    qint64 m_fremde = 0; // the first foreign line at the start or the end
+    bool m_waechst = false; // the size changed at the last look
     std::unique_ptr<Aufzeichnungsleser> m_aufzeichnung;
 };

@@ -1,14 +1,13 @@
 #include "betrachterbefehlszeile.h"
 #include "desktopopener.h"
 #include "logbetrachter.h"
-#include "msgbox.h"
+#include "oeffner.h"
 #include "qtcommandline.h"
 #include "sprache.h"
 #include "windowhints.h"
 
 #include <QApplication>
 #include <QDesktopServices>
-#include <QDir>
 
 int main(int argc, char *argv[])
 {
@@ -26,9 +25,7 @@ int main(int argc, char *argv[])
 
     Logbetrachter window(path, ausgang);
     if (const QString fehler = window.fehler(); !fehler.isEmpty()) {
-        MsgBox::show(nullptr, Logbetrachter::tr("Die Logdatei lässt sich nicht zeigen:\n\n%1\n\n%2")
-                                  .arg(QDir::toNativeSeparators(path), fehler),
-                     MsgBox::Critical, Logbetrachter::tr("Dovevad-Logbetrachter"));
+        Oeffner::nichtZuZeigen(path, fehler);
         return 1;
     }
     DesktopOpener opener;

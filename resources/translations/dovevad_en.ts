@@ -2,6 +2,89 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="de">
 <context>
+    <name>Ablage</name>
+    <message>
+        <source>&amp;Kopieren</source>
+        <translation>&amp;Copy</translation>
+    </message>
+    <message>
+        <source>Mit &amp;Nummern kopieren</source>
+        <translation>Copy with &amp;numbers</translation>
+    </message>
+    <message>
+        <source>Zeichen &amp;speichern …</source>
+        <translation>&amp;Save characters …</translation>
+    </message>
+    <message>
+        <source>Aufzeichnung speichern &amp;unter …</source>
+        <translation>Save Record &amp;As…</translation>
+    </message>
+    <message>
+        <source>%1 Zeilen sind zu viele für die Zwischenablage; „Zeichen speichern …“ schreibt sie in eine Datei.</source>
+        <translation>%1 lines are too many for the clipboard; “Save characters …” writes them into a file.</translation>
+    </message>
+    <message>
+        <source>Zeichen %1 kopiert.</source>
+        <translation>Character %1 copied.</translation>
+    </message>
+    <message>
+        <source>Zeichen %1 bis %2 kopiert.</source>
+        <translation>Characters %1 to %2 copied.</translation>
+    </message>
+    <message>
+        <source>Bitte Nummern von 1 bis %1 eingeben.</source>
+        <translation>Please enter numbers from 1 to %1.</translation>
+    </message>
+    <message>
+        <source>Speichert Zeichen %1 bis %2 …</source>
+        <translation>Saving characters %1 to %2 …</translation>
+    </message>
+    <message>
+        <source>Zeichen %1 bis %2 gespeichert in „%3“.</source>
+        <translation>Characters %1 to %2 saved in “%3”.</translation>
+    </message>
+    <message>
+        <source>Speichert die Aufzeichnung …</source>
+        <translation>Saving the record …</translation>
+    </message>
+    <message>
+        <source>Die Aufzeichnung ist gespeichert in „%1“.</source>
+        <translation>The record is saved in “%1”.</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>„%1“ ist nicht gespeichert: %2.</source>
+        <translation>“%1” is not saved: %2.</translation>
+    </message>
+    <message>
+        <source>Zeichen speichern</source>
+        <translation>Save characters</translation>
+    </message>
+    <message>
+        <source>&amp;Von Zeichen:</source>
+        <translation>&amp;From character:</translation>
+    </message>
+    <message>
+        <source>&amp;Bis Zeichen:</source>
+        <translation>&amp;To character:</translation>
+    </message>
+    <message>
+        <source>Text (*.txt)</source>
+        <translation>Text (*.txt)</translation>
+    </message>
+    <message>
+        <source>Aufzeichnung speichern unter</source>
+        <translation>Save Record As</translation>
+    </message>
+    <message>
+        <source>Aufzeichnungen von Dovevad (*.dovrec)</source>
+        <translation>Dovevad&apos;s records (*.dovrec)</translation>
+    </message>
+</context>
+<context>
     <name>Aufzeichnungsleser</name>
     <message>
         <source>Die Datei ist leer.</source>
@@ -119,10 +202,6 @@
         <translation>Found with 50 % probability after %1 characters, with 95 % after %2</translation>
     </message>
     <message>
-        <source>Erwartete Dauer: %1 bei %2</source>
-        <translation>Expected time: %1 at %2</translation>
-    </message>
-    <message>
         <source>Erwartete Dauer: wird noch gemessen</source>
         <translation>Expected time: still being measured</translation>
     </message>
@@ -153,6 +232,26 @@
     <message>
         <source>Nach Zeichen %1 stehen die Zeichen nur in der Aufzeichnung, nicht in der Logdatei.</source>
         <translation>After character %1 the characters are in the record only, not in the log file.</translation>
+    </message>
+    <message>
+        <source>%1 bei %2</source>
+        <translation>%1 at %2</translation>
+    </message>
+    <message>
+        <source>Erwartete Dauer: %1</source>
+        <translation>Expected time: %1</translation>
+    </message>
+    <message>
+        <source>Kompakt, nur mit Aufzeichnung: %1</source>
+        <translation>Compact, with the record alone: %1</translation>
+    </message>
+    <message>
+        <source>Mit Logdatei: %1</source>
+        <translation>With a log: %1</translation>
+    </message>
+    <message>
+        <source>Geringe Aussicht: Bis der Zähler bei %1 Zeichen endet, erscheint sie nur mit %2 Wahrscheinlichkeit.</source>
+        <translation>Poor odds: before the counter ends at %1 characters, it appears with a probability of only %2.</translation>
     </message>
 </context>
 <context>
@@ -686,18 +785,6 @@ Reason: </translation>
         <translation>%1 – %2 characters</translation>
     </message>
     <message>
-        <source> (gelöscht)</source>
-        <translation> (deleted)</translation>
-    </message>
-    <message>
-        <source> (durch eine andere Datei ersetzt)</source>
-        <translation> (replaced by another file)</translation>
-    </message>
-    <message>
-        <source> (geändert)</source>
-        <translation> (changed)</translation>
-    </message>
-    <message>
         <source> – Dovevad-Logbetrachter</source>
         <translation> – Dovevad log viewer</translation>
     </message>
@@ -712,14 +799,6 @@ Reason: </translation>
     <message>
         <source>Unter dem Namen der Logdatei steht jetzt eine andere Datei.</source>
         <translation>Another file now stands under the log file&apos;s name.</translation>
-    </message>
-    <message>
-        <source>Zeile %1 ist kein Buchstabe mit Zeilenende: Das ist wohl keine Logdatei von Dovevad. Gezeigt wird, was darin steht.</source>
-        <translation>Line %1 is not a letter with a line end: this is probably not a log file of Dovevad&apos;s. What it holds is shown.</translation>
-    </message>
-    <message>
-        <source>Die letzte Zeile bricht ab: Die Datei endet mitten in einer Zeile.</source>
-        <translation>The last line breaks off: the file ends in the middle of a line.</translation>
     </message>
     <message>
         <source>„%1“</source>
@@ -818,96 +897,28 @@ Reason: </translation>
         <translation>Dovevad log viewer</translation>
     </message>
     <message>
-        <source>Die Logdatei lässt sich nicht zeigen:
-
-%1
-
-%2</source>
-        <translation>The log file cannot be shown:
-
-%1
-
-%2</translation>
-    </message>
-    <message>
-        <source>Ö&amp;ffnen …</source>
-        <translation>&amp;Open …</translation>
-    </message>
-    <message>
-        <source>Logdatei oder Aufzeichnung öffnen</source>
-        <translation>Open a log file or record</translation>
-    </message>
-    <message>
-        <source>Logdateien und Aufzeichnungen von Dovevad (*.txt *.dovrec);;Alle Dateien (*)</source>
-        <translation>Dovevad&apos;s log files and records (*.txt *.dovrec);;All files (*)</translation>
-    </message>
-    <message>
-        <source>Zeichen &amp;speichern …</source>
-        <translation>&amp;Save characters …</translation>
-    </message>
-    <message>
         <source>&amp;Bearbeiten</source>
         <translation>&amp;Edit</translation>
     </message>
     <message>
-        <source>&amp;Kopieren</source>
-        <translation>&amp;Copy</translation>
+        <source>beschädigt</source>
+        <translation>damaged</translation>
     </message>
     <message>
-        <source>Mit &amp;Nummern kopieren</source>
-        <translation>Copy with &amp;numbers</translation>
+        <source>bricht ab</source>
+        <translation>cut short</translation>
     </message>
     <message>
-        <source>%1 Zeilen sind zu viele für die Zwischenablage; „Zeichen speichern …“ schreibt sie in eine Datei.</source>
-        <translation>%1 lines are too many for the clipboard; “Save characters …” writes them into a file.</translation>
+        <source>gelöscht</source>
+        <translation>deleted</translation>
     </message>
     <message>
-        <source>Zeichen %1 kopiert.</source>
-        <translation>Character %1 copied.</translation>
+        <source>durch eine andere Datei ersetzt</source>
+        <translation>replaced by another file</translation>
     </message>
     <message>
-        <source>Zeichen %1 bis %2 kopiert.</source>
-        <translation>Characters %1 to %2 copied.</translation>
-    </message>
-    <message>
-        <source>Bitte Nummern von 1 bis %1 eingeben.</source>
-        <translation>Please enter numbers from 1 to %1.</translation>
-    </message>
-    <message>
-        <source>„%1“ lässt sich nicht schreiben: %2</source>
-        <translation>“%1” cannot be written: %2</translation>
-    </message>
-    <message>
-        <source>Speichert Zeichen %1 bis %2 …</source>
-        <translation>Saving characters %1 to %2 …</translation>
-    </message>
-    <message>
-        <source>abgebrochen</source>
-        <translation>cancelled</translation>
-    </message>
-    <message>
-        <source>„%1“ ist nicht gespeichert: %2.</source>
-        <translation>“%1” is not saved: %2.</translation>
-    </message>
-    <message>
-        <source>Zeichen %1 bis %2 gespeichert in „%3“.</source>
-        <translation>Characters %1 to %2 saved in “%3”.</translation>
-    </message>
-    <message>
-        <source>Zeichen speichern</source>
-        <translation>Save characters</translation>
-    </message>
-    <message>
-        <source>&amp;Von Zeichen:</source>
-        <translation>&amp;From character:</translation>
-    </message>
-    <message>
-        <source>&amp;Bis Zeichen:</source>
-        <translation>&amp;To character:</translation>
-    </message>
-    <message>
-        <source>Text (*.txt)</source>
-        <translation>Text (*.txt)</translation>
+        <source>geändert</source>
+        <translation>changed</translation>
     </message>
 </context>
 <context>
@@ -932,6 +943,45 @@ Reason: </translation>
         <source>Das ist keine gewöhnliche Datei.</source>
         <translation>This is not a regular file.</translation>
     </message>
+    <message>
+        <source>Zeile %1 ist kein Buchstabe mit Zeilenende: Das ist wohl keine Logdatei von Dovevad. Gezeigt wird, was darin steht.</source>
+        <translation>Line %1 is not a letter with a line end: this is probably not a log file of Dovevad&apos;s. What it holds is shown.</translation>
+    </message>
+    <message>
+        <source>Die letzte Zeile bricht ab: Die Datei endet mitten in einer Zeile.</source>
+        <translation>The last line breaks off: the file ends in the middle of a line.</translation>
+    </message>
+</context>
+<context>
+    <name>Oeffner</name>
+    <message>
+        <source>Ö&amp;ffnen …</source>
+        <translation>&amp;Open …</translation>
+    </message>
+    <message>
+        <source>Logdatei oder Aufzeichnung öffnen</source>
+        <translation>Open a log file or record</translation>
+    </message>
+    <message>
+        <source>Logdateien und Aufzeichnungen von Dovevad (*.txt *.dovrec);;Alle Dateien (*)</source>
+        <translation>Dovevad&apos;s log files and records (*.txt *.dovrec);;All files (*)</translation>
+    </message>
+    <message>
+        <source>Die Logdatei lässt sich nicht zeigen:
+
+%1
+
+%2</source>
+        <translation>The log file cannot be shown:
+
+%1
+
+%2</translation>
+    </message>
+    <message>
+        <source>Dovevad-Logbetrachter</source>
+        <translation>Dovevad log viewer</translation>
+    </message>
 </context>
 <context>
     <name>QtCommandLine</name>
@@ -944,6 +994,17 @@ Reason: </translation>
     <message>
         <source>Unbekannte Option „%1“</source>
         <translation>Unknown option “%1”</translation>
+    </message>
+</context>
+<context>
+    <name>Speicherung</name>
+    <message>
+        <source>die gezeigte Datei ist kürzer geworden</source>
+        <translation>the file shown has become shorter</translation>
+    </message>
+    <message>
+        <source>abgebrochen</source>
+        <translation>cancelled</translation>
     </message>
 </context>
 </TS>

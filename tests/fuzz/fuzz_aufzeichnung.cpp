@@ -1,7 +1,7 @@
 // Any bytes as a record: no crash, and the text given is whole lines of
 // capitals, exactly the letters of the entries up to the first that is cut
-// short, damaged or out of order, each what its entry says; and a file that
-// is no record gives none. The first byte chooses whether the entries'
+// short, damaged or out of order, each what its entry says, and which of
+// these stopped it; a file that is no record gives none. The first byte chooses whether the entries'
 // checksums are made right first (so that the fuzzer reaches past them)
 // and their counts kept small (so that a run stays short).
 #include "aufzeichnung.h"
@@ -46,16 +46,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     Aufzeichnungsleser leser(in);
     const qint64 letters = leser.alsText(out);
 
-    // What a plain reading of the entries gives.
+    // What a plain reading of the entries gives: a header whose checksum
+    // holds, of version 1 and entries of 32 bytes, then entries up to the
+    // first that is cut short, damaged or out of order.
     qint64 expected = 0;
     QByteArray text;
     const bool record = bytes.size() >= Aufzeichnung::Groesse && bytes.startsWith(QByteArray(Aufzeichnung::Magic, 8))
-        && qFromLittleEndian<quint16>(bytes.constData() + 8) <= Aufzeichnung::Version
-        && Aufzeichnung::crc32(bytes.constData(), 28) == qFromLittleEndian<quint32>(bytes.constData() + 28);
-    bool whole = record;
+        && Aufzeichnung::crc32(bytes.constData(), 28) == qFromLittleEndian<quint32>(bytes.constData() + 28)
+        && qFromLittleEndian<quint16>(bytes.constData() + 8) == Aufzeichnung::Version
+        && qFromLittleEndian<quint16>(bytes.constData() + 10) == Aufzeichnung::Groesse;
+    bool whole = record, cut = false;
     for (qsizetype at = Aufzeichnung::Groesse; record && at < bytes.size(); at += Aufzeichnung::Groesse) {
-        const auto strecke = at + Aufzeichnung::Groesse <= bytes.size() ? Aufzeichnung::eintragLesen(bytes.constData() + at)
-                                                                       : std::nullopt;
+        cut = at + Aufzeichnung::Groesse > bytes.size();
+        const auto strecke = cut ? std::nullopt : Aufzeichnung::eintragLesen(bytes.constData() + at);
         if (!strecke || strecke->erstes != quint64(expected) || strecke->anzahl == 0 || strecke->anzahl > 4096) {
             whole = false;
             break;
@@ -65,6 +68,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         expected += strecke->anzahl;
     }
     check(leser.fehler().isEmpty() == record);
+    using Zustand = Aufzeichnungsleser::Zustand;
+    check(leser.zustand() == (whole || !record ? Zustand::Heil : cut ? Zustand::Abgebrochen : Zustand::Beschaedigt));
     check(leser.schaden().isEmpty() == (whole || !record));
     QByteArray written(qsizetype(lseek(out, 0, SEEK_END)), Qt::Uninitialized);
     check(pread(out, written.data(), size_t(written.size()), 0) == written.size());
