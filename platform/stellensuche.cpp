@@ -57,20 +57,25 @@ quint64 Stellensuche::finden(quint64 key, quint64 zaehler, quint64 anzahl, const
     // processor works on one while another waits for its letter.
     constexpr int Bahnen = 4;
     const int bahnen = weit >= 8 * m ? Bahnen : 1;
+    // Where lane j's part begins: a shift, not a division, as a call
+    // covers a batch of places only.
+    const auto anfang = [weit, bahnen](int j) { return bahnen == Bahnen ? weit * quint64(j) / Bahnen : weit * quint64(j); };
     Bahn bahn[Bahnen];
     for (int j = 0; j < bahnen; ++j) {
-        const quint64 anfang = weit * quint64(j) / quint64(bahnen), ende = weit * quint64(j + 1) / quint64(bahnen);
-        const quint64 platz = muster.vorwaerts() ? von + anfang : bis - 1 - anfang;
-        bahn[j] = {zaehler + (platz + 1) * RandomGenerator::Increment, 0, ende - anfang};
+        const quint64 platz = muster.vorwaerts() ? von + anfang(j) : bis - 1 - anfang(j);
+        bahn[j] = {zaehler + (platz + 1) * RandomGenerator::Increment, 0, anfang(j + 1) - anfang(j)};
     }
     if (bahnen == Bahnen) {
-        while (bahn[0].weg < bahn[0].ende && bahn[1].weg < bahn[1].ende && bahn[2].weg < bahn[2].ende
-               && bahn[3].weg < bahn[3].ende) {
-            schritt(bahn[0], muster, key, vorn);
-            schritt(bahn[1], muster, key, vorn);
-            schritt(bahn[2], muster, key, vorn);
-            schritt(bahn[3], muster, key, vorn);
+        // Each lane a variable of its own, which the compiler keeps in
+        // registers, as it keeps no array.
+        Bahn a = bahn[0], b = bahn[1], c = bahn[2], d = bahn[3];
+        while (a.weg < a.ende && b.weg < b.ende && c.weg < c.ende && d.weg < d.ende) {
+            schritt(a, muster, key, vorn);
+            schritt(b, muster, key, vorn);
+            schritt(c, muster, key, vorn);
+            schritt(d, muster, key, vorn);
         }
+        bahn[0] = a, bahn[1] = b, bahn[2] = c, bahn[3] = d;
     }
     // The lanes' parts follow each other: the first find of the first lane
     // that finds is the first of all.
@@ -78,8 +83,8 @@ quint64 Stellensuche::finden(quint64 key, quint64 zaehler, quint64 anzahl, const
         while (bahn[j].weg < bahn[j].ende)
             schritt(bahn[j], muster, key, vorn);
         if (bahn[j].fund != Keine) {
-            const quint64 anfang = weit * quint64(j) / quint64(bahnen) + bahn[j].fund;
-            return muster.vorwaerts() ? von + anfang : bis - 1 - anfang;
+            const quint64 weg = anfang(j) + bahn[j].fund;
+            return muster.vorwaerts() ? von + weg : bis - 1 - weg;
         }
     }
     return Keine;

@@ -40,25 +40,41 @@ struct Bereich
     quint64 bis; // past the highest
 };
 
-// Of windows that reach from one entry into another, whose leading letter
-// lies in the range: read as text, a few letters at each entry's edge.
-quint64 ueberGrenzen(const Logdatei &log, const QByteArray &buchstaben, bool vorwaerts, quint64 von, quint64 bis)
+// Of windows that reach from an entry over its edge into the one beside it,
+// whose leading letter lies in the range: computed from the two where they
+// hold the letters, else read as text, where the neighbour is short.
+quint64 ueberGrenzen(const Logdatei &log, const QByteArray &buchstaben, bool vorwaerts, Bereich bereich,
+                     const Aufzeichnung::Strecke &strecke, const Aufzeichnung::Strecke &nachbar)
 {
     const quint64 m = quint64(buchstaben.size());
-    const quint64 erster = vorwaerts ? (von >= m - 1 ? von - (m - 1) : 0) : von;
-    const quint64 anzahl = bis - erster + (vorwaerts ? 0 : m - 1);
-    std::string text(size_t(anzahl * L), '\0');
-    const qint64 got = log.lesen(qint64(erster * L), text.data(), qint64(text.size())) / L;
+    const quint64 erster = vorwaerts ? (bereich.von >= m - 1 ? bereich.von - (m - 1) : 0) : bereich.von;
+    const quint64 anzahl = std::min(bereich.bis - erster + (vorwaerts ? 0 : m - 1), quint64(log.zeichen()) - erster);
+    std::string text(size_t(anzahl), '\0');
+    const auto in = [](const Aufzeichnung::Strecke &s, quint64 platz) { return platz >= s.erstes && platz < s.ende(); };
+    // Only a neighbour that the reader has checked adjoins.
+    const bool anliegend = vorwaerts ? nachbar.ende() == strecke.erstes : nachbar.erstes == strecke.ende();
+    bool gerechnet = true;
+    for (quint64 i = 0; i < anzahl && gerechnet; ++i) {
+        const quint64 platz = erster + i;
+        if (in(strecke, platz))
+            text[size_t(i)] = strecke.buchstabe(platz - strecke.erstes);
+        else if (anliegend && in(nachbar, platz))
+            text[size_t(i)] = nachbar.buchstabe(platz - nachbar.erstes);
+        else
+            gerechnet = false;
+    }
+    if (!gerechnet) {
+        std::string zeilen(size_t(anzahl * L), '\0');
+        text.resize(size_t(log.lesen(qint64(erster * L), zeilen.data(), qint64(zeilen.size())) / L));
+        for (size_t i = 0; i < text.size(); ++i)
+            text[i] = zeilen[i * L];
+    }
     const auto haelt = [&](quint64 anfang) {
-        if (anfang < erster || anfang - erster + m > quint64(got))
-            return false;
-        for (quint64 k = 0; k < m; ++k)
-            if (text[size_t((anfang - erster + k) * L)] != buchstaben[qsizetype(k)])
-                return false;
-        return true;
+        return anfang >= erster && anfang - erster + m <= text.size()
+            && std::equal(buchstaben.begin(), buchstaben.end(), text.begin() + qsizetype(anfang - erster));
     };
-    for (quint64 i = 0; i < bis - von; ++i) {
-        const quint64 platz = vorwaerts ? von + i : bis - 1 - i;
+    for (quint64 i = 0; i < bereich.bis - bereich.von; ++i) {
+        const quint64 platz = vorwaerts ? bereich.von + i : bereich.bis - 1 - i;
         if (vorwaerts ? platz + 1 >= m && haelt(platz + 1 - m) : haelt(platz))
             return platz;
     }
@@ -75,8 +91,12 @@ quint64 inAufzeichnung(const Logdatei &log, const Aufzeichnungsleser &leser, con
     const quint64 m = quint64(muster.laenge());
     // The entries in turn from the one that holds the range's first place;
     // the reader has checked that they follow each other.
-    for (qint64 j = leser.eintragMit(vorwaerts ? bereich.von : bereich.bis - 1); bereich.von < bereich.bis;
-         j += vorwaerts ? 1 : -1) {
+    const qint64 schritt = vorwaerts ? 1 : -1;
+    qint64 j = leser.eintragMit(vorwaerts ? bereich.von : bereich.bis - 1);
+    // The entry beside, over whose edge windows reach: before forwards,
+    // after backwards; one of no letters where there is none.
+    Aufzeichnung::Strecke nachbar = (j - schritt >= 0 ? leser.eintrag(j - schritt) : std::nullopt).value_or(Aufzeichnung::Strecke{});
+    for (; bereich.von < bereich.bis; j += schritt) {
         const auto strecke = j >= 0 ? leser.eintrag(j) : std::nullopt;
         if (!strecke)
             return Keine;
@@ -87,13 +107,14 @@ quint64 inAufzeichnung(const Logdatei &log, const Aufzeichnungsleser &leser, con
                                        : Bereich{std::max(von, strecke->ende() >= m - 1 ? strecke->ende() - (m - 1) : 0), bis};
         const Bereich innen = vorwaerts ? Bereich{std::max(von, rand.bis), bis} : Bereich{von, std::min(bis, rand.von)};
         if (rand.von < rand.bis)
-            if (const quint64 hier = ueberGrenzen(log, buchstaben, vorwaerts, rand.von, rand.bis); hier != Keine)
+            if (const quint64 hier = ueberGrenzen(log, buchstaben, vorwaerts, rand, *strecke, nachbar); hier != Keine)
                 return hier;
         if (innen.von < innen.bis)
             if (const quint64 hier = Stellensuche::finden(*strecke, muster, innen.von - strecke->erstes, innen.bis - strecke->erstes);
                 hier != Keine)
                 return strecke->erstes + hier;
         (vorwaerts ? bereich.von : bereich.bis) = vorwaerts ? bis : von;
+        nachbar = *strecke;
     }
     return Keine;
 }
