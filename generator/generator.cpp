@@ -463,7 +463,10 @@ void Generator::meldeAufzeichnung(qint64 inLog, qint64 letters)
                                                                       "dieser Befehl aus, etwa für grep oder in eine Datei auf "
                                                                       "einem Datenträger mit Platz für %1:")
                                  .arg(groesse(quint64(letters) * Logzeile::Laenge))
-                           + QStringLiteral("\n\n") + befehl,
+                           + QStringLiteral("\n\n") + befehl + QStringLiteral("\n\n")
+                           + QCoreApplication::translate("Generator", "Dovevad löscht die Aufzeichnung, wenn es schließt. Um sie "
+                                                                      "zu behalten, kopieren Sie sie vorher an einen anderen Ort.")
+                           + QStringLiteral("\n\n") + QStringLiteral("cp ") + shellQuoted(m_recordPath) + QStringLiteral(" ~/"),
                        MsgBox::Information, QStringLiteral("Dovevad"));
 }
 

@@ -112,6 +112,24 @@ close_program 0
 [ -z "$(ls -A "$(dirname "$log")")" ] || fail "left in the user's data folder: $(ls -A "$(dirname "$log")")"
 ok "from a read-only folder the log and its record live in the user's data folder, the log is opened there, the record turns into the same text, and both are removed on close"
 
+# The menu entry's action starts a run that writes its record alone, as a
+# desktop starts it.
+read -ra action <<<"$(sed -n '/^\[Desktop Action kompakt\]/,/^\[/s/^Exec=//p' "$root/usr/share/applications/$id.desktop")"
+[ "${action[0]:-}" = dovevad ] || fail "the compact action runs: ${action[*]}"
+program_args=("${action[@]:1}")
+start_program "$program" env -u XDG_DATA_HOME "HOME=$home" "${ordinary_user[@]}"
+program_args=()
+type_target AB
+click_command1
+answer_box 'Gefunden!'
+[ ! -e "$log" ] && [ -s "${log%.txt}.dovrec" ] || fail "the compact action wrote a log, or no record"
+record_title='Generated Chars\.dovrec – .* Zeichen – Dovevad-Logbetrachter'
+wait_until '[ -n "$(find_window "$record_title")" ]'
+wmctrl -i -c "$(find_window "$record_title")"
+click_command1
+close_program 0
+ok "the menu entry's compact action starts a run that writes its record alone and shows it in the viewer"
+
 # Root may write anywhere, yet an installed program keeps out of /usr.
 root_home="$work/root-home"
 mkdir "$root_home"

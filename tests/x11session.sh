@@ -43,8 +43,9 @@ home_of_user() { # DIR: a home folder the ordinary user may write in
 
 # Windows come and go while xdotool looks at them, which it may not survive.
 find_window() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true; }
+program_args=() # what the next start passes the program
 start_program() { # PROGRAM [COMMAND PREFIX...]: sets $app and $win
-    "${@:2}" "${limited[@]}" "$1" 2>"$work/stderr" &
+    "${@:2}" "${limited[@]}" "$1" "${program_args[@]}" 2>"$work/stderr" &
     app=$!
     pids+=("$app")
     wait_until 'win=$(find_window Dovevad) && [ -n "$win" ]'

@@ -42,6 +42,7 @@ Ablage::Ablage(LogAnsicht *ansicht, QWidget *fenster)
     m_speichern->setObjectName(QStringLiteral("speichern"));
     m_speichern->setShortcut(QKeySequence::Save);
     m_aufzeichnung->setObjectName(QStringLiteral("aufzeichnungSpeichern"));
+    m_aufzeichnung->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     m_aufzeichnung->setEnabled(false);
     connect(m_kopieren, &QAction::triggered, this, [this] { kopieren(false); });
     connect(m_mitNummern, &QAction::triggered, this, [this] { kopieren(true); });

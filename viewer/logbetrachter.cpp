@@ -312,6 +312,12 @@ void Logbetrachter::ausgangMarkieren()
         text = tr("Angehalten. Am nächsten bisher: %1, %2 von %3 Buchstaben, nach %4 Zeichen (%5).")
                    .arg(zeigt, zahl(laenge), zahl(ziel.size()), zahl(letzte), stelle);
 
+    // A record that Dovevad hands over goes when Dovevad closes: this
+    // window is the user's last chance to keep it.
+    if (!text.isEmpty() && m_datei->aufzeichnung())
+        text += u'\n' + tr("Dovevad löscht diese Aufzeichnung, wenn es schließt; „Aufzeichnung speichern unter …“ (%1) "
+                           "behält eine Kopie.").arg(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S).toString(QKeySequence::NativeText));
+
     const bool markieren = laenge > 0 && stimmt;
     m_ansicht->setZiel(markieren ? LogAnsicht::Markierung{erste, letzte, m_ausgang.gefunden ? tr("gefunden")
                                                                                               : tr("am nächsten bisher")}

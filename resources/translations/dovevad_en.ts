@@ -552,6 +552,10 @@ The run goes on: every character is in its record, which takes hardly any space:
         <source>Als Text, Zeile für Zeile wie in einer Logdatei, gibt sie dieser Befehl aus, etwa für grep oder in eine Datei auf einem Datenträger mit Platz für %1:</source>
         <translation>As text, line for line as in a log file, this command puts it out, for grep, say, or into a file on a disk with room for %1:</translation>
     </message>
+    <message>
+        <source>Dovevad löscht die Aufzeichnung, wenn es schließt. Um sie zu behalten, kopieren Sie sie vorher an einen anderen Ort.</source>
+        <translation>Dovevad deletes the record when it closes. To keep it, copy it elsewhere before then.</translation>
+    </message>
 </context>
 <context>
     <name>Groesse</name>
@@ -919,6 +923,10 @@ Reason: </translation>
     <message>
         <source>geändert</source>
         <translation>changed</translation>
+    </message>
+    <message>
+        <source>Dovevad löscht diese Aufzeichnung, wenn es schließt; „Aufzeichnung speichern unter …“ (%1) behält eine Kopie.</source>
+        <translation>Dovevad deletes this record when it closes; &quot;Save Record As…&quot; (%1) keeps a copy.</translation>
     </message>
 </context>
 <context>
