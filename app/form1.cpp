@@ -415,6 +415,8 @@ void Form1::endRun()
 
 void Form1::runEnded(bool found)
 {
+    // Typing is over: a box that waits for the user keeps nobody's machine awake.
+    m_wach->release();
     const QString after = tr("Nach %1 Zeichen in %2.")
                               .arg(Sprache::zahlen().toString(Anzahl.whole()), Auskunft::dauer(m_runClock.nsecsElapsed() / 1e9));
     if (found)

@@ -177,6 +177,7 @@ private slots:
     void awakeWhileARunTypes();
     void letGoWhenTheWindowCloses();
     void lateAnswerIsLetGo();
+    void letGoBeforeTheFoundBox();
     void toldWhenFoundElsewhere();
 
 private:
@@ -324,6 +325,37 @@ void tst_DesktopBus::lateAnswerIsLetGo()
 // Found while the user is in another window: the desktop tells, in the
 // user's language, and its click brings the window back; at the window,
 // the box alone tells.
+// A found box may wait all night: the machine may sleep meanwhile.
+void tst_DesktopBus::letGoBeforeTheFoundBox()
+{
+    StandIn portal(QDBusConnection::SessionBus, QStringLiteral("org.freedesktop.portal.Desktop"),
+                   QStringLiteral("/org/freedesktop/portal/desktop"), &m_portal);
+    portal.bus().registerObject(QStringLiteral("/org/freedesktop/portal/desktop/request/1/dovevad"), &m_portal.request,
+                                QDBusConnection::ExportAllSlots);
+    Form1 window;
+    // Found after some 10^7 letters, mostly after the portal has answered;
+    // a run found before that holds nothing, and another one comes.
+    window.findChild<QLineEdit *>(QStringLiteral("Text1"))->setText(QStringLiteral("ZEICH"));
+    window.show();
+    auto *wach = window.findChild<SleepInhibitor *>();
+    auto *command1 = window.findChild<QPushButton *>(QStringLiteral("Command1"));
+    bool held = false;
+    QTimer during;
+    connect(&during, &QTimer::timeout, &window, [&] { held = held || wach->weg() == SleepInhibitor::Weg::Portal; });
+    during.start(1);
+    for (int run = 0; run < 10 && !held; ++run) {
+        QString box;
+        SleepInhibitor::Weg whileTheBoxIsUp = SleepInhibitor::Weg::Portal;
+        answerNextBox(&box, [&] { whileTheBoxIsUp = wach->weg(); });
+        command1->click();
+        QVERIFY(box.contains(QStringLiteral("Gefunden!")));
+        QCOMPARE(whileTheBoxIsUp, SleepInhibitor::Weg::Keiner);
+        command1->click(); // back to idle
+    }
+    QVERIFY(held);
+    QTRY_COMPARE(s_asked.last(), QStringLiteral("Close"));
+}
+
 void tst_DesktopBus::toldWhenFoundElsewhere()
 {
     StandIn notifications(QDBusConnection::SessionBus, QStringLiteral("org.freedesktop.Notifications"),
