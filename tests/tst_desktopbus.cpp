@@ -150,6 +150,19 @@ private:
     QDBusConnection m_bus;
 };
 
+// The desktop portal, answering through the object given, its requests
+// through the request stand-in.
+struct PortalStandIn : StandIn
+{
+    PortalStandIn(QObject *portal, QObject *request)
+        : StandIn(QDBusConnection::SessionBus, QStringLiteral("org.freedesktop.portal.Desktop"),
+                  QStringLiteral("/org/freedesktop/portal/desktop"), portal)
+    {
+        bus().registerObject(QStringLiteral("/org/freedesktop/portal/desktop/request/1/dovevad"), request,
+                             QDBusConnection::ExportAllSlots);
+    }
+};
+
 // A child process that starts a run and closes the window during it.
 int closeChild(int argc, char *argv[])
 {
@@ -233,11 +246,7 @@ void tst_DesktopBus::awakeWhileARunTypes()
     QFETCH(QString, released);
     std::vector<std::unique_ptr<StandIn>> standIns;
     if (services.contains(u"portal"))
-        standIns.push_back(std::make_unique<StandIn>(QDBusConnection::SessionBus, QStringLiteral("org.freedesktop.portal.Desktop"),
-                                                     QStringLiteral("/org/freedesktop/portal/desktop"), &m_portal));
-    if (services.contains(u"portal"))
-        standIns.back()->bus().registerObject(QStringLiteral("/org/freedesktop/portal/desktop/request/1/dovevad"), &m_portal.request,
-                                              QDBusConnection::ExportAllSlots);
+        standIns.push_back(std::make_unique<PortalStandIn>(&m_portal, &m_portal.request));
     if (services.contains(u"logind"))
         standIns.push_back(std::make_unique<StandIn>(QDBusConnection::SystemBus, QStringLiteral("org.freedesktop.login1"),
                                                      QStringLiteral("/org/freedesktop/login1"), &m_logind));
@@ -281,10 +290,7 @@ void tst_DesktopBus::awakeWhileARunTypes()
 // The end of the program lets go before it ends.
 void tst_DesktopBus::letGoWhenTheWindowCloses()
 {
-    StandIn portal(QDBusConnection::SessionBus, QStringLiteral("org.freedesktop.portal.Desktop"),
-                   QStringLiteral("/org/freedesktop/portal/desktop"), &m_portal);
-    portal.bus().registerObject(QStringLiteral("/org/freedesktop/portal/desktop/request/1/dovevad"), &m_portal.request,
-                                QDBusConnection::ExportAllSlots);
+    PortalStandIn portal(&m_portal, &m_portal.request);
     QProcess child;
     child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--close"), m_dir->path()});
     QTRY_COMPARE_WITH_TIMEOUT(child.state(), QProcess::NotRunning, 20000);
@@ -298,10 +304,7 @@ void tst_DesktopBus::letGoWhenTheWindowCloses()
 void tst_DesktopBus::lateAnswerIsLetGo()
 {
     LatePortal late;
-    StandIn portal(QDBusConnection::SessionBus, QStringLiteral("org.freedesktop.portal.Desktop"),
-                   QStringLiteral("/org/freedesktop/portal/desktop"), &late);
-    portal.bus().registerObject(QStringLiteral("/org/freedesktop/portal/desktop/request/1/dovevad"), &m_portal.request,
-                                QDBusConnection::ExportAllSlots);
+    PortalStandIn portal(&late, &m_portal.request);
     Form1 window;
     window.findChild<QLineEdit *>(QStringLiteral("Text1"))->setText(QStringLiteral("ZEICHENFOLGE"));
     window.show();
@@ -328,10 +331,7 @@ void tst_DesktopBus::lateAnswerIsLetGo()
 // A found box may wait all night: the machine may sleep meanwhile.
 void tst_DesktopBus::letGoBeforeTheFoundBox()
 {
-    StandIn portal(QDBusConnection::SessionBus, QStringLiteral("org.freedesktop.portal.Desktop"),
-                   QStringLiteral("/org/freedesktop/portal/desktop"), &m_portal);
-    portal.bus().registerObject(QStringLiteral("/org/freedesktop/portal/desktop/request/1/dovevad"), &m_portal.request,
-                                QDBusConnection::ExportAllSlots);
+    PortalStandIn portal(&m_portal, &m_portal.request);
     Form1 window;
     // Found after some 10^7 letters, mostly after the portal has answered;
     // a run found before that holds nothing, and another one comes.
