@@ -161,6 +161,7 @@ void Logbetrachter::menuesAnlegen()
     datei->addAction(tr("Im Datei&manager zeigen"), this, [this] { Shell::showInFolder(m_path); })
         ->setObjectName(QStringLiteral("imDateimanager"));
     const auto *oeffner = new Oeffner(this, m_path); // drops too
+    connect(oeffner, &Oeffner::gewaehlt, this, &Logbetrachter::zeigen);
     datei->addAction(oeffner->aktion());
     datei->addAction(tr("&Neu laden"), QKeySequence::Refresh, this, &Logbetrachter::oeffnen);
     datei->addActions(m_ablage->fuerDatei());
@@ -440,4 +441,16 @@ void Logbetrachter::meldeNichtGeoeffnet(const QString &path)
 {
     MsgBox::show(this, tr("Der Desktop konnte das nicht öffnen:\n\n%1").arg(QDir::toNativeSeparators(path)),
                  MsgBox::Exclamation, tr("Dovevad-Logbetrachter"));
+}
+
+void Logbetrachter::zeigen(const QString &path)
+{
+    auto *fenster = new Logbetrachter(path, {});
+    fenster->setAttribute(Qt::WA_DeleteOnClose);
+    if (const QString fehler = fenster->fehler(); !fehler.isEmpty()) {
+        delete fenster;
+        Oeffner::nichtZuZeigen(path, fehler);
+        return;
+    }
+    fenster->show();
 }

@@ -44,6 +44,8 @@ public:
 
     // Where the file could not be opened, why, in German; else empty.
     QString fehler() const;
+    // Shows another log or record in a window of its own, or says why not.
+    static void zeigen(const QString &path);
     // Tells the user that the desktop did not show the file or folder.
     void meldeNichtGeoeffnet(const QString &path);
 

@@ -1,6 +1,5 @@
 #include "oeffner.h"
 
-#include "logbetrachter.h"
 #include "msgbox.h"
 
 #include <QAction>
@@ -25,7 +24,7 @@ void Oeffner::fragen()
     const QString path = QFileDialog::getOpenFileName(m_fenster, tr("Logdatei oder Aufzeichnung öffnen"), QFileInfo(m_path).path(),
                                                       tr("Logdateien und Aufzeichnungen von Dovevad (*.txt *.dovrec);;Alle Dateien (*)"));
     if (!path.isEmpty())
-        oeffnen(path);
+        emit gewaehlt(path);
 }
 
 bool Oeffner::eventFilter(QObject *watched, QEvent *event)
@@ -38,21 +37,9 @@ bool Oeffner::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::Drop)
         for (const QUrl &url : drop->mimeData()->urls())
             if (url.isLocalFile())
-                oeffnen(url.toLocalFile());
+                emit gewaehlt(url.toLocalFile());
     drop->acceptProposedAction();
     return true;
-}
-
-void Oeffner::oeffnen(const QString &path)
-{
-    auto *fenster = new Logbetrachter(path, {});
-    fenster->setAttribute(Qt::WA_DeleteOnClose);
-    if (const QString fehler = fenster->fehler(); !fehler.isEmpty()) {
-        delete fenster;
-        nichtZuZeigen(path, fehler);
-        return;
-    }
-    fenster->show();
 }
 
 void Oeffner::nichtZuZeigen(const QString &path, const QString &fehler)

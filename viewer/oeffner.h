@@ -6,8 +6,8 @@
 class QAction;
 class QWidget;
 
-// Another log or record in a window of its own: chosen in a dialog
-// (Ctrl+O) or dropped on the window.
+// Another log or record, chosen in a dialog (Ctrl+O) or dropped on the
+// window: it says which, and the window shows it in a window of its own.
 class Oeffner : public QObject
 {
     Q_OBJECT
@@ -19,9 +19,11 @@ public:
 
     QAction *aktion() const { return m_aktion; }
 
-    // Shows the file in a window of its own, or says why it cannot.
-    static void oeffnen(const QString &path);
+    // Says why a file cannot be shown.
     static void nichtZuZeigen(const QString &path, const QString &fehler);
+
+signals:
+    void gewaehlt(const QString &path);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
