@@ -147,26 +147,26 @@ void Generator::generieren(Source random)
     // The target is read once: the window keeps it from changing during a run.
     const QString target = m_view.targetText().toUpper();
     const Abgleich abgleich(std::u16string_view(reinterpret_cast<const char16_t *>(target.utf16()), size_t(target.size())));
-    const Abgleich::Schritt step = abgleich.schritt();
-    Stand stand{step, step.zustand(abgleich.laenge()), step.zustand(0), {}, Anzahl.whole()};
+    Verfolgung verfolgung = Verfolgung::von(abgleich);
+    const qint64 vorher = Anzahl.whole();
     m_ziel = target;
     m_zeichenImLog = ausgabe.imLog();
 
-    Ende ende = ausgabe.imLog() == 0 ? Ende::NurAufzeichnung : insLog(random, ausgabe, stand);
+    Ende ende = ausgabe.imLog() == 0 ? Ende::NurAufzeichnung : insLog(random, ausgabe, verfolgung, vorher);
     withGeneratorWhole(random, [] {}); // hands the run's state back for good
     if (ende == Ende::NurAufzeichnung) {
-        if (stand.zustand == stand.ziel)
+        if (verfolgung.gefunden())
             ende = Ende::Gefunden; // an empty target, before any letter
         else
-            ende = inAufzeichnung(ausgabe, stand, quint64(Anzahl.whole() - stand.vorher));
+            ende = inAufzeichnung(ausgabe, verfolgung, vorher, quint64(Anzahl.whole() - vorher));
     }
-    m_naehe = stand.naehe;
+    m_naehe = verfolgung.naehe;
     m_gefunden = ende == Ende::Gefunden;
     if (m_gefunden)
         meldeGefunden();
     if (ende == Ende::Voll)
         m_view.endRun();
-    const qint64 letters = Anzahl.whole() - stand.vorher;
+    const qint64 letters = Anzahl.whole() - vorher;
     ausgabe.schliessen(quint64(letters));
     // Letters in the record only are shown from it, at the end of the run;
     // where the viewer cannot start, the user is told where they are.
@@ -204,22 +204,17 @@ bool Generator::zwischenstand(quint64 now, quint64 &lastShown)
 }
 
 template <typename Source>
-Generator::Ende Generator::insLog(Source &random, Ausgabe &ausgabe, Stand &stand)
+Generator::Ende Generator::insLog(Source &random, Ausgabe &ausgabe, Verfolgung &verfolgung, qint64 vorher)
 {
     constexpr bool eigener = std::is_same_v<Source, TimerRandom::Draws>;
     OutputFile &log = ausgabe.log();
     Aufzeichner &record = ausgabe.aufzeichnung();
-    const Abgleich::Schritt step = stand.schritt;
-    const uint32_t found = stand.ziel;
-    uint32_t state = stand.zustand, closest = state;
-    Naehe naehe = stand.naehe;
+    Verfolgung target = verfolgung; // a copy, kept in registers
     // Anzahl is brought up to date wherever anybody can look: at every
     // yield and at the end. Each letter is a line of three bytes, so the
     // log counts them, written or not, and the letter's road has no
     // counter of its own.
-    const qint64 before = stand.vorher;
     const auto inRun = [&log] { return quint64(log.size() / Logzeile::Laenge); };
-    const auto typed = [&inRun, before] { return before + qint64(inRun()); };
     // Both in registers: nothing the loop stores can be taken to touch them.
     const quint64 yieldInterval = m_yieldInterval;
     quint64 lastYield = random.timer(), lastShown = lastYield;
@@ -231,49 +226,29 @@ Generator::Ende Generator::insLog(Source &random, Ausgabe &ausgabe, Stand &stand
         log.giveBack(room.next);
         ausgabe.sichern(inRun());
         stretchReading = NoReading;
-        Anzahl += typed() - Anzahl.whole();
-        m_naehe = naehe;
+        Anzahl += vorher + qint64(inRun()) - Anzahl.whole();
+        m_naehe = target.naehe;
     };
     const auto ende = [&](Ende wie) {
-        stand.zustand = state;
-        stand.naehe = naehe;
+        verfolgung = target;
         return wie;
-    };
-    // The letter just put at room.next: the room moves on, the target is
-    // followed. Inlined, so that nothing it touches leaves registers.
-    const auto follow = [&](char16_t letter) __attribute__((always_inline)) {
-        room.next += 3;
-        state = step(state, letter);
-        if (Q_UNLIKELY(state > closest)) {
-            closest = state;
-            log.giveBack(room.next);
-            naehe = {step.buchstaben(state), typed()};
-        }
     };
     // With the real clock a second typist joins once the run has filled a
     // buffer, and every fresh buffer first takes a block of its letters
     // where one is ready; the run never waits for it. A test's clock is
     // read by the run alone.
     std::unique_ptr<Vortipper> second;
-    const auto takeFromTheSecond = [&] {
+    const auto takeFromTheSecond = [&](const Vortipper::Block &block) {
         static_assert(3 * Vortipper::BlockLetters <= OutputFile::BufferSize);
-        const Vortipper::Block *block = second->ready();
-        if (!block)
-            return;
         log.giveBack(room.next);
         const quint64 start = inRun();
-        const Vortipper::Uebernahme taken = Vortipper::folgen(*block, step, state, found, closest);
-        state = taken.zustand;
-        if (taken.hoechsterBei >= 0) {
-            closest = taken.hoechster;
-            naehe = {step.buchstaben(closest), before + qint64(start) + taken.hoechsterBei + 1};
-        }
+        const int taken = target.uebernehmen(block, vorher + qint64(start));
         // A log that goes nowhere needs no bytes, only their count.
         if (!log.discards())
-            std::memcpy(room.next, block->letters, size_t(3 * taken.genommen));
-        room.next += 3 * taken.genommen;
-        for (const Aufzeichnung::Strecke &strecke : block->strecken) {
-            if (strecke.erstes >= quint64(taken.genommen))
+            std::memcpy(room.next, block.letters, size_t(3 * taken));
+        room.next += 3 * taken;
+        for (const Aufzeichnung::Strecke &strecke : block.strecken) {
+            if (strecke.erstes >= quint64(taken))
                 break;
             record.beginne(start + strecke.erstes, strecke.schluessel, strecke.zaehler);
         }
@@ -292,26 +267,32 @@ Generator::Ende Generator::insLog(Source &random, Ausgabe &ausgabe, Stand &stand
         break;
     }
     for (;;) {
-        if (state == found) {
+        if (target.gefunden()) {
             sichern(); // the whole run is on disk while the box is up
             return ende(Ende::Gefunden);
         }
         if (Q_UNLIKELY(room.end - room.next < 3)) {
             room = log.passOn(room.next);
             if constexpr (eigener) {
-                if (second) {
-                    takeFromTheSecond();
-                    if (state == found)
+                if (const Vortipper::Block *block = second ? second->ready() : nullptr) {
+                    takeFromTheSecond(*block);
+                    if (target.gefunden())
                         continue; // told before another letter comes
-                } else if (random.readsTheClock()) {
+                } else if (!second && random.readsTheClock()) {
                     second = std::make_unique<Vortipper>([random = TimerRandom::Draws(nullptr, TimerRandom::freshKey()),
-                                                          step](Vortipper::Block &block) mutable {
+                                                          step = target.schritt](Vortipper::Block &block) mutable {
                         blockTippen(random, step, block, [](auto &r, char *line) { return tippen(r, line); });
                     });
                 }
             }
         }
-        follow(tippen(random, room.next));
+        // The letter put at room.next: the room moves on, the target is followed.
+        const char16_t letter = tippen(random, room.next);
+        room.next += 3;
+        if (Q_UNLIKELY(target.folgen(letter))) {
+            log.giveBack(room.next);
+            target.naehe.nachZeichen = vorher + qint64(inRun());
+        }
 
         const quint64 now = random.timer();
         if constexpr (eigener) {
@@ -345,18 +326,18 @@ Generator::Ende Generator::insLog(Source &random, Ausgabe &ausgabe, Stand &stand
     }
 }
 
-Generator::Ende Generator::inAufzeichnung(Ausgabe &ausgabe, Stand &stand, quint64 getippt)
+Generator::Ende Generator::inAufzeichnung(Ausgabe &ausgabe, Verfolgung &verfolgung, qint64 vorher, quint64 getippt)
 {
     // A test's clock makes the same letters from the same key every time.
     const TimerRandom::Draws &eigener = m_timerRandom->draws();
     const int kerne = m_kerne > 0 ? m_kerne : eigener.readsTheClock() ? Suchlauf::kerne() : 1;
     const QByteArray ziel = m_ziel.toLatin1();
-    Suchlauf suche(*stand.schritt.owner, std::string(ziel.constData(), size_t(ziel.size())),
-                   {getippt, stand.zustand, stand.naehe}, ausgabe.aufzeichnung(), eigener.clock(), kerne,
+    Suchlauf suche(*verfolgung.schritt.owner, std::string(ziel.constData(), size_t(ziel.size())),
+                   {getippt, verfolgung.zustand, verfolgung.naehe}, ausgabe.aufzeichnung(), eigener.clock(), kerne,
                    eigener.readsTheClock() ? 0 : eigener.key());
     const auto zaehlen = [&] {
-        Anzahl += stand.vorher + qint64(suche.zeichen()) - Anzahl.whole();
-        m_naehe = stand.naehe = suche.naehe();
+        Anzahl += vorher + qint64(suche.zeichen()) - Anzahl.whole();
+        m_naehe = verfolgung.naehe = suche.naehe();
     };
     const auto yieldInterval = std::chrono::nanoseconds(m_yieldInterval);
     quint64 lastShown = CoarseClock::now();

@@ -8,7 +8,7 @@
 #include "outputfile.h"
 #include "timerrandom.h"
 #include "variant.h"
-#include "vortipper.h"
+#include "verfolgung.h"
 
 #include <QString>
 #include <QStringList>
@@ -115,24 +115,18 @@ private:
     template <typename Source>
     static char16_t tippen(Source &random, char *line);
 
-    // How a run ended, and where it stands.
+    // How a run ended.
     enum class Ende { Gefunden, Angehalten, NurAufzeichnung, Voll };
-    struct Stand
-    {
-        Abgleich::Schritt schritt;
-        uint32_t ziel;    // the state of the whole target
-        uint32_t zustand; // after the letters so far
-        Naehe naehe;
-        qint64 vorher;    // Anzahl when the run began
-    };
     template <typename Source>
     void generieren(Source random);
     // The letters one by one into the log, the target followed through
-    // them, until it is found, a stop, or the disk's reserve.
+    // them, until it is found, a stop, or the disk's reserve. The run began
+    // at Anzahl vorher.
     template <typename Source>
-    Ende insLog(Source &random, Ausgabe &ausgabe, Stand &stand);
-    // The letters into the record alone, searched for on every core.
-    Ende inAufzeichnung(Ausgabe &ausgabe, Stand &stand, quint64 getippt);
+    Ende insLog(Source &random, Ausgabe &ausgabe, Verfolgung &verfolgung, qint64 vorher);
+    // The letters into the record alone, searched for on every core, after
+    // the getippt letters that the log took.
+    Ende inAufzeichnung(Ausgabe &ausgabe, Verfolgung &verfolgung, qint64 vorher, quint64 getippt);
     // At a yield: the count shown, the events handled; whether the run goes on.
     bool zwischenstand(quint64 now, quint64 &lastShown);
     // Calls the view with the program's generator up to date, as handlers
