@@ -16,11 +16,18 @@ Q_NEVER_INLINE bool haelt(const Muster &muster, quint64 key, quint64 c)
     return true;
 }
 
-// One run of windows: the counter of its leading letter, how far it has
-// gone from its start, how far it may go.
+// The letter of the draw whose counter and key add up to summe.
+Q_ALWAYS_INLINE unsigned buchstabe(quint64 summe)
+{
+    return RandomGenerator::letter26(summe, 0);
+}
+
+// One run of windows: its leading letter's counter and key added up, which
+// spares the addition at every step; how far it has gone from its start,
+// how far it may go.
 struct Bahn
 {
-    quint64 c;
+    quint64 summe;
     quint64 weg;
     quint64 ende;
     quint64 fund = Stellensuche::Keine;
@@ -29,14 +36,14 @@ struct Bahn
 // A window's step: a find stops the lane where it is.
 Q_ALWAYS_INLINE void schritt(Bahn &bahn, const Muster &muster, quint64 key, unsigned vorn)
 {
-    const unsigned x = RandomGenerator::letter26(bahn.c, key);
-    if (Q_UNLIKELY(x == vorn) && haelt(muster, key, bahn.c)) {
+    const unsigned x = buchstabe(bahn.summe);
+    if (Q_UNLIKELY(x == vorn) && haelt(muster, key, bahn.summe - key)) {
         bahn.fund = bahn.weg;
         bahn.ende = bahn.weg;
         return;
     }
     bahn.weg += muster.stellen(x);
-    bahn.c += muster.zaehlerSchritt(x);
+    bahn.summe += muster.zaehlerSchritt(x);
 }
 
 } // namespace
@@ -63,7 +70,7 @@ quint64 Stellensuche::finden(quint64 key, quint64 zaehler, quint64 anzahl, const
     Bahn bahn[Bahnen];
     for (int j = 0; j < bahnen; ++j) {
         const quint64 platz = muster.vorwaerts() ? von + anfang(j) : bis - 1 - anfang(j);
-        bahn[j] = {zaehler + (platz + 1) * RandomGenerator::Increment, 0, anfang(j + 1) - anfang(j)};
+        bahn[j] = {zaehler + (platz + 1) * RandomGenerator::Increment + key, 0, anfang(j + 1) - anfang(j)};
     }
     if (bahnen == Bahnen) {
         // Each lane a variable of its own, which the compiler keeps in
