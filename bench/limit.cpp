@@ -2,12 +2,9 @@
 
 #include "abgleich.h"
 #include "coarseclock.h"
-#include "muster.h"
 #include "outputfile.h"
 #include "randomgenerator.h"
 #include "runtimeerror.h"
-#include "stellensuche.h"
-#include "tipper.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -78,23 +75,6 @@ long long Limit::letterAll(const char *target, int milliseconds)
     }
     // A state that no letters reach keeps the compiler from dropping the steps.
     return letters + (state == UINT32_MAX);
-}
-
-double Limit::searchPlaces(const char *target, int milliseconds)
-{
-    const Muster muster(target);
-    const quint64 key = 0x9e3779b97f4a7c15ULL;
-    quint64 places = 0, found = 0;
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < milliseconds) {
-        // A stretch of a clock tick's places, a batch at a time.
-        const quint64 counter = places * RandomGenerator::Increment;
-        for (quint64 von = 0; von < 10'000'000; von += Tipper::Schub)
-            found += Stellensuche::finden(key, counter, von + Tipper::Schub, muster, von, von + Tipper::Schub) != Stellensuche::Keine;
-        places += 10'000'000;
-    }
-    return double(places + (found == ~quint64(0))) / double(clock.nsecsElapsed()) * 1e3;
 }
 
 long long Limit::bareLetters(const char *path, const char *target, int milliseconds)

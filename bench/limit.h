@@ -25,8 +25,4 @@ long long clockOnly(int milliseconds);
 // every letter would do at most.
 long long letterAll(const char *target, int milliseconds);
 
-// The places a second that the record's search passes in one stretch, a
-// batch at a time as a compact run's typist does, on one core.
-double searchPlaces(const char *target, int milliseconds);
-
 } // namespace Limit

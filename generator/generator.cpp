@@ -4,7 +4,6 @@
 #include "abgleich.h"
 #include "ansi.h"
 #include "aufzeichner.h"
-#include "stellensuche.h"
 #include "suchlauf.h"
 #include "files.h"
 #include "groesse.h"
@@ -388,20 +387,9 @@ double Generator::measureLettersPerSecond()
 
 double Generator::measureSearchStepsPerSecond()
 {
-    // Eight letters that overlap nowhere, a batch at a time as a typist
-    // searches, in stretches of a clock tick's places.
-    const Muster muster("ZEICHENF");
-    const quint64 key = TimerRandom::freshKey();
-    QElapsedTimer clock;
-    clock.start();
-    quint64 places = 0, found = 0;
-    while (clock.nsecsElapsed() < 20'000'000) {
-        for (quint64 von = 0; von < 1'000'000; von += Tipper::Schub)
-            found += Stellensuche::finden(key, places * RandomGenerator::Increment, von + Tipper::Schub, muster, von,
-                                          von + Tipper::Schub) != Stellensuche::Keine;
-        places += 1'000'000;
-    }
-    return double(places + (found == ~quint64(0))) / muster.mittlererSprung() * 1e9 / double(clock.nsecsElapsed());
+    // Eight letters that overlap nowhere.
+    constexpr char Ziel[] = "ZEICHENF";
+    return Suchlauf::stellenProSekunde(Ziel, std::chrono::milliseconds(20)) / Muster(Ziel).mittlererSprung();
 }
 
 void Generator::reportDiskNearlyFull(qint64 size, bool record)

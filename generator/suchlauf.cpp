@@ -1,6 +1,7 @@
 #include "suchlauf.h"
 
 #include "aufzeichner.h"
+#include "stellensuche.h"
 
 #include <algorithm>
 #include <ctime>
@@ -17,8 +18,7 @@ constexpr int EintraegeJeSekunde = 1000;
 
 Suchlauf::Suchlauf(const Abgleich &abgleich, std::string ziel, const Anfang &anfang, Aufzeichner &aufzeichnung,
                    TimerRandom::Clock clock, int kerne, quint64 schluessel)
-    : m_abgleich(abgleich)
-    , m_schritt(abgleich.schritt())
+    : m_schritt(abgleich.schritt())
     , m_ziel(std::move(ziel))
     , m_anfaenge(m_ziel)
     , m_aufzeichnung(aufzeichnung)
@@ -63,6 +63,24 @@ int Suchlauf::kerne()
 double Suchlauf::eintraegeJeSekunde()
 {
     return kerne() * tickeJeSekunde();
+}
+
+double Suchlauf::stellenProSekunde(std::string_view ziel, std::chrono::nanoseconds dauer)
+{
+    const Muster muster(ziel);
+    const quint64 key = TimerRandom::freshKey();
+    quint64 stellen = 0, funde = 0;
+    const auto anfang = std::chrono::steady_clock::now();
+    std::chrono::nanoseconds vergangen{};
+    // Stretches of a clock tick's places, as a typist's pieces.
+    for (; vergangen < dauer; vergangen = std::chrono::steady_clock::now() - anfang) {
+        for (quint64 von = 0; von < 1'000'000; von += Tipper::Schub)
+            funde += Stellensuche::finden(key, stellen * RandomGenerator::Increment, von + Tipper::Schub, muster, von,
+                                          von + Tipper::Schub) != Stellensuche::Keine;
+        stellen += 1'000'000;
+    }
+    // A find count that no search reaches keeps the compiler from dropping it.
+    return double(stellen + (funde == ~quint64(0))) * 1e9 / double(vergangen.count());
 }
 
 void Suchlauf::anhalten()

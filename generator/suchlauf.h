@@ -11,6 +11,7 @@
 #include <map>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -64,6 +65,9 @@ public:
     // How fast the record of such a run grows, whatever the letters' pace:
     // an entry for each typist at each tick of the clock.
     static double eintraegeJeSekunde();
+    // The places a second that a typist's search passes for the target on
+    // one core, a batch at a time, measured for the time given.
+    static double stellenProSekunde(std::string_view ziel, std::chrono::nanoseconds dauer);
 
 private:
     // A piece handed in, and what its search found.
@@ -77,7 +81,6 @@ private:
     void zusammenfuegen(const Abgabe &abgabe);
     bool ungeduldig() const; // with the lock held
 
-    const Abgleich &m_abgleich;
     const Abgleich::Schritt m_schritt;
     const std::string m_ziel;
     const Annaeherung::Anfaenge m_anfaenge;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "aufzeichnung.h"
 #include "randomgenerator.h"
 #include "timerrandom.h"
 
@@ -28,10 +29,7 @@ public:
         quint64 schluessel = 0;
         quint64 zaehler = 0; // before its first letter
         quint64 anzahl = 0;
-        char buchstabe(quint64 i) const
-        {
-            return char('A' + RandomGenerator::letter26(zaehler + (i + 1) * RandomGenerator::Increment, schluessel));
-        }
+        char buchstabe(quint64 i) const { return Aufzeichnung::buchstabe(schluessel, zaehler, i); }
     };
 
     // Without a clock, the coarse monotonic clock.

@@ -24,6 +24,13 @@ inline constexpr char Endung[] = ".dovrec";
 // damage, and the text of every letter fits a 64-bit offset.
 inline constexpr quint64 HoechstensZeichen = quint64(1) << 60;
 
+// Letter i (from 0) of the letters drawn with a key from a counter that
+// stood before the first of them: what the run typed there.
+inline char buchstabe(quint64 schluessel, quint64 zaehler, quint64 i)
+{
+    return char('A' + RandomGenerator::letter26(zaehler + (i + 1) * RandomGenerator::Increment, schluessel));
+}
+
 // Letters erstes to erstes + anzahl - 1 of the run (counted from 0), drawn
 // with one key from the counter as it stood before the first of them.
 struct Strecke
@@ -34,12 +41,8 @@ struct Strecke
     quint32 anzahl = 0;
 
     quint64 ende() const { return erstes + anzahl; }
-    // The letter i of the stretch (from 0): what the run typed there.
-    char buchstabe(quint64 i) const
-    {
-        const quint64 counter = zaehler + (i + 1) * RandomGenerator::Increment;
-        return char(RandomGenerator::between('A', 26, RandomGenerator::draw24(counter, schluessel)));
-    }
+    // The letter i of the stretch (from 0).
+    char buchstabe(quint64 i) const { return Aufzeichnung::buchstabe(schluessel, zaehler, i); }
 };
 
 quint32 crc32(const char *data, qsizetype size);

@@ -50,7 +50,7 @@ public:
     static quint32 draw24(quint64 counter, quint64 key) { return quint32(draw64(counter, key) >> 40); }
     // The letter (0 for A to 25 for Z) of the draw for a counter and a key:
     // what between('A', 26, ...) gives, less 'A'.
-    static unsigned letter26(quint64 counter, quint64 key) { return unsigned((26 * quint64(draw24(counter, key))) >> 24); }
+    static unsigned letter26(quint64 counter, quint64 key) { return unsigned(between(0, 26, draw24(counter, key))); }
 
     // Moves the counter on past places draws that nobody needs one by one:
     // the next draw is the one after them.

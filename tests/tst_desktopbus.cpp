@@ -325,9 +325,6 @@ void tst_DesktopBus::lateAnswerIsLetGo()
     QCOMPARE(window.findChild<SleepInhibitor *>()->weg(), SleepInhibitor::Weg::Keiner);
 }
 
-// Found while the user is in another window: the desktop tells, in the
-// user's language, and its click brings the window back; at the window,
-// the box alone tells.
 // A found box may wait all night: the machine may sleep meanwhile.
 void tst_DesktopBus::letGoBeforeTheFoundBox()
 {
@@ -356,6 +353,9 @@ void tst_DesktopBus::letGoBeforeTheFoundBox()
     QTRY_COMPARE(s_asked.last(), QStringLiteral("Close"));
 }
 
+// Found while the user is in another window: the desktop tells, in the
+// user's language, and its click brings the window back; at the window,
+// the box alone tells.
 void tst_DesktopBus::toldWhenFoundElsewhere()
 {
     StandIn notifications(QDBusConnection::SessionBus, QStringLiteral("org.freedesktop.Notifications"),
