@@ -9,6 +9,16 @@
 
 #include <functional>
 
+// What a plain reading of a run's letters says of its closest match: the
+// longest start of the target that occurs, and where it first ends.
+inline Naehe naeheImText(const QByteArray &letters, const QByteArray &ziel)
+{
+    Naehe naehe;
+    for (qsizetype at; naehe.buchstaben < ziel.size() && (at = letters.indexOf(ziel.left(naehe.buchstaben + 1))) >= 0;)
+        naehe.nachZeichen = at + ++naehe.buchstaben;
+    return naehe;
+}
+
 // A run without a window: records what the run shows and lets a test act
 // where the window would process its events.
 class TestRun : public RunView, public Generator

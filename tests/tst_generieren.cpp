@@ -3,6 +3,7 @@
 #include "aufzeichnungsleser.h"
 #include "logdatei.h"
 #include "betrachterbefehlszeile.h"
+#include "filesizelimit.h"
 #include "files.h"
 #include "reserve.h"
 #include "runtimeerror.h"
@@ -25,9 +26,7 @@
 #include <QTest>
 #include <QUrl>
 
-#include <csignal>
 
-#include <sys/resource.h>
 
 Q_DECLARE_METATYPE(Logbetrachter::Ausgang)
 
@@ -336,15 +335,8 @@ void tst_Generieren::failedWriteKeepsTheCountedWholeLines()
     qint64 countedAtYield = -1;
     run.onYield = [&] { countedAtYield = run.Anzahl.whole(); };
 
-    rlimit unlimited{};
-    QVERIFY(::getrlimit(RLIMIT_FSIZE, &unlimited) == 0);
-    const rlimit limited{rlim_t(lettersAYield) * 10, unlimited.rlim_max};
-    const auto restore = qScopeGuard([unlimited] {
-        ::setrlimit(RLIMIT_FSIZE, &unlimited);
-        std::signal(SIGXFSZ, SIG_DFL);
-    });
-    std::signal(SIGXFSZ, SIG_IGN);
-    QVERIFY(::setrlimit(RLIMIT_FSIZE, &limited) == 0);
+    const FileSizeLimit fileSizeLimit(lettersAYield * 10);
+    QVERIFY(fileSizeLimit.isSet());
     QVERIFY_THROWS_EXCEPTION(RuntimeError, run.Generieren());
 
     const QByteArray bytes = log();
@@ -600,10 +592,9 @@ void tst_Generieren::followedAsOneTypist(const QString &target) const
     // The longest start of the target that a search finds, and where it
     // first ends; the whole target ends the run.
     const QByteArray ziel = target.toLatin1();
-    int longest = 0;
-    qsizetype endsAt = 0;
-    for (qsizetype at; longest < ziel.size() && (at = letters.indexOf(ziel.left(longest + 1))) >= 0;)
-        endsAt = at + ++longest;
+    const Naehe plain = naeheImText(letters, ziel);
+    const int longest = plain.buchstaben;
+    const qsizetype endsAt = plain.nachZeichen;
     QCOMPARE(run.naehe().buchstaben, longest);
     QCOMPARE(run.naehe().nachZeichen, endsAt);
     QCOMPARE(run.messages.size(), longest == ziel.size() ? 1 : 0);

@@ -1,6 +1,5 @@
 #include "desktopopener.h"
 #include "filesizelimit.h"
-#include "ganzschreiber.h"
 #include "instancelock.h"
 #include "outputfile.h"
 #include "program.h"
@@ -38,8 +37,6 @@ class tst_Runtime : public QObject
 private slots:
     void outputFileWritesAnsiLinesAndEmptiesOldContent();
     void outputFileReportsAFullDisk();
-    void wholeUnitsGoOnAfterAFailedWrite_data();
-    void wholeUnitsGoOnAfterAFailedWrite();
     void outputFileGoesOnAfterAFailedWrite();
     void programEndWritesOpenFiles();
     void variantConvertsLikeTheRuntime();
@@ -104,47 +101,9 @@ QByteArray readAll(const QString &path)
 
 } // namespace
 
-void tst_Runtime::wholeUnitsGoOnAfterAFailedWrite_data()
-{
-    QTest::addColumn<int>("unit");
-    QTest::addColumn<QByteArray>("data");
-    QTest::addColumn<qint64>("first"); // written before the limit
-    QTest::addColumn<qint64>("limit");
-    QTest::addColumn<qint64>("whole"); // what the file keeps
-    const QByteArray entries = QByteArray("0123456789abcdefghijklmnopqrstuv").repeated(8);
-    QTest::newRow("log lines, one cut") << 3 << QByteArray("Q\r\n").repeated(100) << qint64(30) << qint64(61) << qint64(60);
-    QTest::newRow("entries, one cut") << 32 << entries << qint64(64) << qint64(100) << qint64(96);
-    QTest::newRow("entries, cut at an entry's end") << 32 << entries << qint64(64) << qint64(128) << qint64(128);
-    QTest::newRow("lines of any length") << int(Ganzschreiber::Zeilen) << QByteArray("A\r\n\r\nBCDEFG\r\nH\r\n").repeated(10)
-                                         << qint64(16) << qint64(30) << qint64(29);
-}
-
-// A disk full for a moment: the file keeps its whole units, and once there
-// is room the rest follows them, with no gap and no part unit in between.
-void tst_Runtime::wholeUnitsGoOnAfterAFailedWrite()
-{
-    QFETCH(int, unit);
-    QFETCH(QByteArray, data);
-    QFETCH(qint64, first);
-    QFETCH(qint64, limit);
-    QFETCH(qint64, whole);
-    QTemporaryDir dir;
-    QFile file(dir.filePath(QStringLiteral("units")));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    Ganzschreiber schreiber(unit);
-    schreiber.beginne(file.handle());
-    QCOMPARE(schreiber.schreiben(data.constData(), first), 0);
-    FileSizeLimit fileSizeLimit(limit);
-    QVERIFY(fileSizeLimit.isSet());
-    QCOMPARE(schreiber.schreiben(data.constData() + first, data.size() - first), EFBIG);
-    QCOMPARE(schreiber.size(), whole);
-    QCOMPARE(readAll(file.fileName()), data.left(whole));
-    fileSizeLimit.lift();
-    QCOMPARE(schreiber.schreiben(data.constData() + whole, data.size() - whole), 0);
-    QCOMPARE(readAll(file.fileName()), data);
-}
-
-// What a flush could not write stays for the next one.
+// A disk full for a moment: the file keeps its whole lines, of any length,
+// and what a flush could not write follows them once there is room, with
+// no gap and no part line in between.
 void tst_Runtime::outputFileGoesOnAfterAFailedWrite()
 {
     QTemporaryDir dir;

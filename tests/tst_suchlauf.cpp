@@ -8,7 +8,6 @@
 #include "viewerstart.h"
 
 #include <QRandomGenerator>
-#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -20,14 +19,6 @@ thread_local quint64 t_blicke = 0;
 quint64 eigeneUhr()
 {
     return ++t_blicke / 3 * 1'000'000;
-}
-
-QByteArray buchstabenVon(const Aufzeichnung::Strecke &strecke)
-{
-    QByteArray text(qsizetype(strecke.anzahl), Qt::Uninitialized);
-    for (quint32 i = 0; i < strecke.anzahl; ++i)
-        text[i] = strecke.buchstabe(i);
-    return text;
 }
 
 // What a run ended with, and the letters of its record.
@@ -93,7 +84,9 @@ void tst_Suchlauf::findsWhereAPlainSearchFinds()
     QRandomGenerator zufall(20261210);
     for (int round = 0; round < 400; ++round) {
         const Aufzeichnung::Strecke strecke{0, zufall.generate64(), zufall.generate64(), quint32(zufall.bounded(1, 2000))};
-        const QByteArray text = buchstabenVon(strecke);
+        QByteArray text;
+        for (quint32 i = 0; i < strecke.anzahl; ++i)
+            text += strecke.buchstabe(i);
         const QByteArray gesucht = !muster.isEmpty() || text.size() < laenge
             ? muster
             : text.mid(zufall.bounded(qsizetype(text.size() - laenge + 1)), laenge);
@@ -179,12 +172,9 @@ void tst_Suchlauf::compactRunIsWhatItsRecordSays()
         QCOMPARE(lauf.zeichen, erstes + gesucht.size());
     else
         QVERIFY(lauf.zeichen >= Hoechstens);
-    int naechste = 0;
-    qsizetype endet = 0;
-    for (qsizetype at; naechste < gesucht.size() && (at = lauf.text.indexOf(gesucht.left(naechste + 1))) >= 0;)
-        endet = at + ++naechste;
-    QCOMPARE(lauf.naehe.buchstaben, naechste);
-    QCOMPARE(lauf.naehe.nachZeichen, endet);
+    const Naehe gelesen = naeheImText(lauf.text, gesucht);
+    QCOMPARE(lauf.naehe.buchstaben, gelesen.buchstaben);
+    QCOMPARE(lauf.naehe.nachZeichen, gelesen.nachZeichen);
 
     // The viewer's search through the record, from either end.
     const Logdatei datei(m_dir->filePath(QStringLiteral("Generated Chars.dovrec")));
