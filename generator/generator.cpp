@@ -153,12 +153,8 @@ void Generator::generieren(Source random)
 
     Ende ende = ausgabe.imLog() == 0 ? Ende::NurAufzeichnung : insLog(random, ausgabe, verfolgung, vorher);
     withGeneratorWhole(random, [] {}); // hands the run's state back for good
-    if (ende == Ende::NurAufzeichnung) {
-        if (verfolgung.gefunden())
-            ende = Ende::Gefunden; // an empty target, before any letter
-        else
-            ende = inAufzeichnung(ausgabe, verfolgung, vorher, quint64(Anzahl.whole() - vorher));
-    }
+    if (ende == Ende::NurAufzeichnung)
+        ende = inAufzeichnung(ausgabe, verfolgung, vorher, quint64(Anzahl.whole() - vorher));
     m_naehe = verfolgung.naehe;
     m_gefunden = ende == Ende::Gefunden;
     if (m_gefunden)

@@ -51,14 +51,12 @@ quint64 ueberGrenzen(const Logdatei &log, const QByteArray &buchstaben, bool vor
     const quint64 anzahl = std::min(bereich.bis - erster + (vorwaerts ? 0 : m - 1), quint64(log.zeichen()) - erster);
     std::string text(size_t(anzahl), '\0');
     const auto in = [](const Aufzeichnung::Strecke &s, quint64 platz) { return platz >= s.erstes && platz < s.ende(); };
-    // Only a neighbour that the reader has checked adjoins.
-    const bool anliegend = vorwaerts ? nachbar.ende() == strecke.erstes : nachbar.erstes == strecke.ende();
     bool gerechnet = true;
     for (quint64 i = 0; i < anzahl && gerechnet; ++i) {
         const quint64 platz = erster + i;
         if (in(strecke, platz))
             text[size_t(i)] = strecke.buchstabe(platz - strecke.erstes);
-        else if (anliegend && in(nachbar, platz))
+        else if (in(nachbar, platz))
             text[size_t(i)] = nachbar.buchstabe(platz - nachbar.erstes);
         else
             gerechnet = false;
@@ -94,7 +92,8 @@ quint64 inAufzeichnung(const Logdatei &log, const Aufzeichnungsleser &leser, con
     const qint64 schritt = vorwaerts ? 1 : -1;
     qint64 j = leser.eintragMit(vorwaerts ? bereich.von : bereich.bis - 1);
     // The entry beside, over whose edge windows reach: before forwards,
-    // after backwards; one of no letters where there is none.
+    // after backwards; one of no letters where there is none. Past the last
+    // readable letter it may be damage, but no window reaches there.
     Aufzeichnung::Strecke nachbar = (j - schritt >= 0 ? leser.eintrag(j - schritt) : std::nullopt).value_or(Aufzeichnung::Strecke{});
     for (; bereich.von < bereich.bis; j += schritt) {
         const auto strecke = j >= 0 ? leser.eintrag(j) : std::nullopt;
