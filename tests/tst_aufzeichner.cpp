@@ -1,3 +1,4 @@
+#include "readall.h"
 #include "aufzeichner.h"
 #include "aufzeichnungsleser.h"
 #include "filesizelimit.h"
@@ -21,11 +22,6 @@ namespace {
 constexpr int Groesse = Aufzeichnung::Groesse;
 constexpr quint64 Laenge = 7; // letters a stretch
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
-}
 
 // Step 0, 1 or 2 of a run's record as the run makes it: the header, a
 // yield's ten entries, ten more at the close.

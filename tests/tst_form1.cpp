@@ -291,6 +291,18 @@ void tst_Form1::tooltipsTellWhatARunCosts()
                  "Am nächsten bisher: ZEI[A-Z]*, [0-9]+ von 12 Buchstaben, nach [0-9.]+ Zeichen$"))),
              qPrintable(runTip));
     QCOMPARE(looks(), before);
+
+    // A compact run's pace is no log's: the tooltip keeps the log's beside.
+    m_window->setKompakt(true);
+    QString box; // where the record is: no viewer beside the test
+    answerNextBox(&box);
+    QTimer::singleShot(300, child<QPushButton>("Command1"), &QPushButton::click);
+    child<QPushButton>("Command1")->click();
+    m_window->setKompakt(false);
+    text1->setText(QStringLiteral("ZEICHENF"));
+    QVERIFY2(text1->toolTip().contains(QRegularExpression(QStringLiteral(
+                 "Erwartete Dauer: .* bei [0-9,]+ Mio\\. Zeichen pro Sekunde\nKompakt, nur mit Aufzeichnung: .* bei "))),
+             qPrintable(text1->toolTip()));
 }
 
 void tst_Form1::emptyTargetIsFoundAtOnce()

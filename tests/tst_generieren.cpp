@@ -438,7 +438,9 @@ void tst_Generieren::sameLettersForTheSameClock()
         QVERIFY(!QFile::exists(run.logPath()));
         QVERIFY(m_shell.opened.isEmpty());
         QCOMPARE(started.mid(started.size() - 2), QStringList({QStringLiteral("--"), run.recordPath()}));
-        QVERIFY2(run.messages.value(0).contains(QStringLiteral("--text '%1'").arg(run.recordPath())), qPrintable(run.messages.value(0)));
+        QVERIFY2(run.messages.value(0).contains(QStringLiteral("--text '%1'").arg(run.recordPath()))
+                     && run.messages.value(0).contains(QStringLiteral("Dovevad löscht die Aufzeichnung, wenn es schließt.")),
+                 qPrintable(run.messages.value(0)));
         QVERIFY(run.Anzahl.whole() >= letters);
         QCOMPARE(bytes.size(), 3 * run.Anzahl.whole());
         return;

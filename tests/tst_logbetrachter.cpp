@@ -1,3 +1,4 @@
+#include "readall.h"
 #include "ablage.h"
 #include "argv.h"
 #include "aufzeichnung.h"
@@ -83,11 +84,6 @@ static QByteArray record(quint64 thirdFirst = 2000)
     return bytes;
 }
 
-static QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
-}
 
 void tst_Logbetrachter::init()
 {

@@ -1,6 +1,7 @@
 // Runs on a small disk of their own: CTest mounts a 96 MiB tmpfs in a mount
 // namespace of this test's own and names it in DOVEVAD_SMALL_DISK.
 
+#include "readall.h"
 #include "answerbox.h"
 #include "aufzeichnungsleser.h"
 #include "logdatei.h"
@@ -17,16 +18,6 @@
 #include <QStorageInfo>
 #include <QTemporaryFile>
 #include <QTest>
-
-namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-} // namespace
 
 class tst_Reserve : public QObject
 {

@@ -1,3 +1,4 @@
+#include "readall.h"
 #include "desktopopener.h"
 #include "filesizelimit.h"
 #include "instancelock.h"
@@ -90,16 +91,6 @@ void tst_Runtime::outputFileReportsAFullDisk()
     }
     QVERIFY(!file.isOpen());
 }
-
-namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
-}
-
-} // namespace
 
 // A disk full for a moment: the file keeps its whole lines, of any length,
 // and what a flush could not write follows them once there is room, with

@@ -5,8 +5,10 @@
 #include "suche.h"
 #include "testrun.h"
 #include "timerrandom.h"
+#include "tipper.h"
 #include "viewerstart.h"
 
+#include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
@@ -19,6 +21,19 @@ thread_local quint64 t_blicke = 0;
 quint64 eigeneUhr()
 {
     return ++t_blicke / 3 * 1'000'000;
+}
+
+// A record of the given entries, written as the format page says.
+QString aufzeichnung(const QString &path, const QList<Aufzeichnung::Strecke> &strecken)
+{
+    QByteArray bytes((strecken.size() + 1) * Aufzeichnung::Groesse, '\0');
+    Aufzeichnung::kopfSchreiben(bytes.data());
+    for (qsizetype j = 0; j < strecken.size(); ++j)
+        Aufzeichnung::eintragSchreiben(strecken[j], bytes.data() + Aufzeichnung::Groesse * (j + 1));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+    return path;
 }
 
 // What a run ended with, and the letters of its record.
@@ -42,6 +57,9 @@ private slots:
     void cleanup();
     void findsWhereAPlainSearchFinds_data();
     void findsWhereAPlainSearchFinds();
+    void viewerFindsOverEntriesOfAnyLength();
+    void typistNeverRepeatsAState();
+    void searchThroughARecordStopsWhenAsked();
     void compactRunIsWhatItsRecordSays_data();
     void compactRunIsWhatItsRecordSays();
 
@@ -89,10 +107,10 @@ void tst_Suchlauf::findsWhereAPlainSearchFinds()
             text += strecke.buchstabe(i);
         const QByteArray gesucht = !muster.isEmpty() || text.size() < laenge
             ? muster
-            : text.mid(zufall.bounded(qsizetype(text.size() - laenge + 1)), laenge);
+            : text.mid(round % 8 ? zufall.bounded(qsizetype(text.size() - laenge + 1)) : 0, laenge); // the first window too
         if (gesucht.isEmpty())
             continue;
-        const quint64 von = zufall.bounded(2100), bis = von + zufall.bounded(2100);
+        const quint64 von = round % 4 ? zufall.bounded(2100) : 0, bis = von + zufall.bounded(2100);
         const qsizetype m = gesucht.size();
         const quint64 vor = Stellensuche::finden(strecke, Muster(gesucht.toStdString()), von, bis);
         const quint64 zurueck = Stellensuche::finden(strecke, Muster(gesucht.toStdString(), Muster::Richtung::Rueckwaerts), von, bis);
@@ -131,6 +149,69 @@ Lauf tst_Suchlauf::kompakt(const QString &ziel, int kerne, qint64 hoechstens)
     return lauf;
 }
 
+// Records of entries of one to six letters, some with an entry behind them
+// that holds but does not follow: from any line, forwards and backwards,
+// where a plain search through the record's text finds.
+void tst_Suchlauf::viewerFindsOverEntriesOfAnyLength()
+{
+    QRandomGenerator zufall(20261211);
+    for (int round = 0; round < 300; ++round) {
+        QList<Aufzeichnung::Strecke> strecken;
+        for (int j = int(zufall.bounded(1, 16)); j >= 0; --j) {
+            // The last, in every other record, claims the first letters again.
+            const bool fremd = j == 0 && round % 2;
+            const quint64 erstes = strecken.isEmpty() ? 0 : strecken.last().ende();
+            strecken << Aufzeichnung::Strecke{fremd ? 0 : erstes, zufall.generate64(), zufall.generate64(),
+                                             fremd ? 100u : quint32(zufall.bounded(1, 7))};
+        }
+        const Logdatei datei(aufzeichnung(m_dir->filePath(QStringLiteral("short.dovrec")), strecken));
+        QByteArray text;
+        for (const QByteArray zeilen = datei.zeilen(1, datei.zeichen()); text.size() * 3 < zeilen.size();)
+            text += zeilen[text.size() * 3];
+        const QByteArray gesucht = text.mid(zufall.bounded(text.size()), zufall.bounded(1, 6));
+        const qint64 ab = zufall.bounded(text.size() + 2);
+        std::atomic<qint64> geschafft = 0;
+        const QByteArray wo = gesucht + " in " + text + " from " + QByteArray::number(ab);
+        QVERIFY2(Suche::finden(datei, gesucht, ab, Suche::Richtung::Vorwaerts, {}, geschafft)
+                     == (ab <= text.size() ? text.indexOf(gesucht, std::max<qint64>(ab, 1) - 1) + 1 : 0), wo);
+        QVERIFY2(Suche::finden(datei, gesucht, ab, Suche::Richtung::Rueckwaerts, {}, geschafft)
+                     == (ab >= 1 ? text.lastIndexOf(gesucht, ab - 1) + 1 : 0), wo);
+    }
+}
+
+// Within one reading a typist's counter moves on past every place it
+// looked at, so that no two pieces of one key share a state.
+void tst_Suchlauf::typistNeverRepeatsAState()
+{
+    Tipper tipper([] { return quint64(42); }, 0x5eed);
+    const Tipper::Stueck erstes = tipper.anfangen();
+    tipper.beenden(3 * Tipper::Schub);
+    const Tipper::Stueck zweites = tipper.anfangen();
+    QCOMPARE(zweites.schluessel, erstes.schluessel);
+    QCOMPARE(zweites.zaehler, erstes.zaehler + 3 * Tipper::Schub * RandomGenerator::Increment);
+}
+
+// A record of 10^12 letters in 250 entries: a search that is called off
+// ends within a piece of the record, long before its end.
+void tst_Suchlauf::searchThroughARecordStopsWhenAsked()
+{
+    constexpr quint64 Anzahl = 4'000'000'000;
+    QList<Aufzeichnung::Strecke> strecken;
+    for (quint64 j = 0; j < 250; ++j)
+        strecken << Aufzeichnung::Strecke{j * Anzahl, j, 7 * j, quint32(Anzahl)};
+    const Logdatei datei(aufzeichnung(m_dir->filePath(QStringLiteral("large.dovrec")), strecken));
+    QCOMPARE(datei.zeichen(), qint64(250 * Anzahl));
+    std::stop_source stop;
+    std::atomic<qint64> geschafft = 0;
+    qint64 treffer = -1;
+    std::thread suche([&] { treffer = Suche::finden(datei, QByteArray(20, 'Q'), 1, Suche::Richtung::Vorwaerts, stop.get_token(), geschafft); });
+    QTRY_VERIFY(geschafft > 0);
+    stop.request_stop();
+    suche.join();
+    QCOMPARE(treffer, 0);
+    QVERIFY(geschafft < datei.zeichen() / 10);
+}
+
 void tst_Suchlauf::compactRunIsWhatItsRecordSays_data()
 {
     QTest::addColumn<int>("kerne");
@@ -142,6 +223,8 @@ void tst_Suchlauf::compactRunIsWhatItsRecordSays_data()
         QTest::addRow("%d typists, overlapping itself", kerne) << kerne << 0 << QStringLiteral("AAAAA");
         QTest::addRow("%d typists, overlapping in pairs", kerne) << kerne << 0 << QStringLiteral("ABABABAB");
         QTest::addRow("%d typists, stopped", kerne) << kerne << 0 << QStringLiteral("ZEICHENFOLGE");
+        // Its closest match, two letters, comes again and again: where it first ended counts.
+        QTest::addRow("%d typists, a character no letter matches", kerne) << kerne << 0 << QStringLiteral("AB?");
     }
 }
 
