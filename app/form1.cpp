@@ -1,12 +1,15 @@
 #include "form1.h"
 
 #include "auskunft.h"
-#include "suchlauf.h"
 #include "msgbox.h"
+#include "muster.h"
 #include "program.h"
 #include "runtimeerror.h"
-#include "sprache.h"
+#include "stringbereinigen.h"
+#include "tipprunde.h"
+#include "vortipper.h"
 #include "windowhints.h"
+#include "zahlen.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -131,6 +134,8 @@ Form1::Form1(QWidget *parent, const QString &logPath)
     , Label3(place(new QLabel(QStringLiteral("0 "), this), "Label3", fromTwips(4328, 960, 5895, 375)))
     , Command1(place(new QPushButton(IdleCaption, this), "Command1", fromTwips(3008, 1560, 4335, 615)))
     , Command2(place(new QPushButton(QStringLiteral("?"), this), "Command2", fromTwips(9720, 1680, 495, 495)))
+    , m_uebergabe([this](const QString &prompt, int style, const QString &title) { MsgBox::show(this, prompt, style, title); },
+                  [this](const QString &prompt, const QString &title) { MsgBox::notice(this, prompt, MsgBox::Exclamation, title); })
     , m_wach(new SleepInhibitor(this))
     , m_benachrichtigungen(new DesktopNotifications(this))
 {
@@ -202,8 +207,11 @@ void Form1::measureSpeed()
     m_probe = std::jthread([this] {
         double lettersPerSecond = 0, stepsPerSecond = 0;
         try {
-            lettersPerSecond = measureLettersPerSecond();
-            stepsPerSecond = measureSearchStepsPerSecond() * Suchlauf::kerne();
+            // Eight letters that overlap nowhere, for the windows a second.
+            constexpr char Ziel[] = "ZEICHENF";
+            lettersPerSecond = Vortipper::zeichenProSekunde(std::chrono::milliseconds(20));
+            stepsPerSecond = Tipprunde::stellenProSekunde(Ziel, std::chrono::milliseconds(20)) / Muster(Ziel).mittlererSprung()
+                * Tipprunde::kerne();
         } catch (const std::exception &) {
             return; // the tooltip goes on without a duration
         }
@@ -382,25 +390,13 @@ void Form1::changeEvent(QEvent *event)
 void Form1::showTargetTip()
 {
     const QStorageInfo disk(QFileInfo(logPath()).path());
-    Text1->setToolTip(Auskunft::zumZiel(Stringbereinigen(Text1->text()).toUpper(), m_lettersPerSecond,
-                                        {quint64(disk.bytesAvailable()), quint64(disk.bytesTotal())}, kompakt(),
-                                        m_suchschritteProSekunde));
+    Auskunft::Tempo tempo;
+    tempo.mitLog = m_lettersPerSecond;
+    tempo.suchschritte = m_suchschritteProSekunde;
+    tempo.eintraegeKompakt = Tipprunde::eintraegeJeSekunde();
+    Text1->setToolTip(Auskunft::zumZiel(Stringbereinigen(Text1->text()).toUpper(), tempo,
+                                        {quint64(disk.bytesAvailable()), quint64(disk.bytesTotal())}, kompakt()));
     Text1->setAccessibleDescription(text1Description() + u'\n' + Text1->toolTip());
-}
-
-quintptr Form1::nativeHandle() const
-{
-    return quintptr(winId());
-}
-
-void Form1::showMessage(const QString &prompt, int style, const QString &title)
-{
-    MsgBox::show(this, prompt, style, title);
-}
-
-void Form1::showNotice(const QString &prompt, const QString &title)
-{
-    MsgBox::notice(this, prompt, MsgBox::Exclamation, title);
 }
 
 void Form1::processPendingEvents()
@@ -413,16 +409,33 @@ void Form1::endRun()
     showIdle();
 }
 
-void Form1::runEnded(bool found)
+void Form1::found()
 {
-    // Typing is over: a box that waits for the user keeps nobody's machine awake.
+    runEnded(tr("Gefunden: „%1“").arg(m_runZiel), QString());
+    m_uebergabe.gefunden();
+}
+
+void Form1::recordOnly(qint64 inLog, const QString &recordPath)
+{
+    m_uebergabe.nurNochAufzeichnung(inLog, recordPath);
+}
+
+void Form1::finished(const Laufende &ende)
+{
+    m_uebergabe.uebergeben(quintptr(winId()), ende);
+    if (ende.wie != Laufende::Wie::Voll && ende.wie != Laufende::Wie::Grenze)
+        return;
+    runEnded(tr("Dovevad hat aufgehört zu tippen"),
+             ende.wie == Laufende::Wie::Voll ? tr("Der Datenträger ist fast voll.") : tr("Die Aufzeichnung ist voll."));
+    m_uebergabe.meldeVoll(ende);
+}
+
+void Form1::runEnded(const QString &summary, const QString &body)
+{
     m_wach->release();
     const QString after = tr("Nach %1 Zeichen in %2.")
-                              .arg(Sprache::zahlen().toString(Anzahl.whole()), Auskunft::dauer(m_runClock.nsecsElapsed() / 1e9));
-    if (found)
-        notifyEnd(tr("Gefunden: „%1“").arg(m_runZiel), after);
-    else
-        notifyEnd(tr("Dovevad hat aufgehört zu tippen"), tr("Der Datenträger ist fast voll.") + u' ' + after);
+                              .arg(Zahlen::schreibweise().toString(Anzahl.whole()), Auskunft::dauer(m_runClock.nsecsElapsed() / 1e9));
+    notifyEnd(summary, body.isEmpty() ? after : body + u' ' + after);
 }
 
 void Form1::notifyEnd(const QString &summary, const QString &body)

@@ -2,8 +2,9 @@
 
 #include "desktopnotifications.h"
 #include "generator.h"
-#include "sleepinhibitor.h"
 #include "runview.h"
+#include "sleepinhibitor.h"
+#include "uebergabe.h"
 #include "wartezeit.h"
 
 #include <QElapsedTimer>
@@ -35,6 +36,9 @@ public:
     // reached: removes the log and ends at once. Safe from any thread.
     void endWithoutDisplay();
 
+    // Tells the user that the desktop did not show the log, and where it is.
+    void meldeNichtGeoeffnet(const QString &Datei) { m_uebergabe.meldeNichtGeoeffnet(Datei); }
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -56,12 +60,14 @@ private:
 
     QString targetText() const override;
     void showCount(const QString &caption) override;
-    quintptr nativeHandle() const override;
-    void showMessage(const QString &prompt, int style, const QString &title) override;
-    void showNotice(const QString &prompt, const QString &title) override;
     void processPendingEvents() override;
+    void found() override;
+    void recordOnly(qint64 inLog, const QString &recordPath) override;
     void endRun() override;
-    void runEnded(bool found) override;
+    void finished(const Laufende &ende) override;
+    // Typing is over, by itself: a box that waits for the user keeps
+    // nobody's machine awake, and a user elsewhere is told.
+    void runEnded(const QString &summary, const QString &body);
     // Tells a user who is elsewhere how the run ended.
     void notifyEnd(const QString &summary, const QString &body);
 
@@ -84,6 +90,8 @@ private:
     // Windows a second of a compact run's search on all its cores; 0 until
     // measured.
     double m_suchschritteProSekunde = 0;
+    // The boxes of a run, and its files handed to the desktop.
+    Uebergabe m_uebergabe;
     // Of the current or last run.
     QElapsedTimer m_runClock;
     QString m_runZiel;

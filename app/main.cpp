@@ -43,7 +43,7 @@ void endOnLostWayland(QtMsgType type, const QMessageLogContext &context, const Q
 int main(int argc, char *argv[])
 {
     Sprache sprache;
-    if (const auto befehl = QtCommandLine::readFirst(argc, argv, sprache, Befehlszeile::auswerten))
+    if (const auto befehl = sprache.befehlszeileLesen(argc, argv, Befehlszeile::auswerten))
         return *befehl;
     WindowHints::choosePlatform(Befehlszeile::plattform(argc, argv));
     QApplication app(argc, argv);

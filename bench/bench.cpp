@@ -19,7 +19,8 @@
 #include "form1.h"
 #include "limit.h"
 #include "runview.h"
-#include "suchlauf.h"
+#include "stringbereinigen.h"
+#include "tipprunde.h"
 #include "viewerbench.h"
 
 #include <QApplication>
@@ -63,15 +64,14 @@ public:
     QString target = Target;
     QString targetText() const override { return target; }
     void showCount(const QString &) override {}
-    quintptr nativeHandle() const override { return 0; }
-    void showMessage(const QString &, int, const QString &) override {}
-    void showNotice(const QString &, const QString &) override {}
+    void found() override {}
+    void recordOnly(qint64, const QString &) override {}
     void processPendingEvents() override
     {
         laufend = letterLimit > 0 ? Anzahl.whole() < letterLimit : clock.elapsed() < RunMilliseconds;
     }
     void endRun() override { laufend = false; }
-    void runEnded(bool) override {}
+    void finished(const Laufende &) override {}
 };
 
 class BenchWindow : public Form1
@@ -175,7 +175,7 @@ double cleanPaste()
     for (int i = 0; i < 5; ++i) {
         QElapsedTimer clock;
         clock.start();
-        kept += Generator::Stringbereinigen(paste).size();
+        kept += Stringbereinigen(paste).size();
         times.push_back(double(clock.nsecsElapsed()) / 1e6);
     }
     return median(times) + (kept == 0);
@@ -384,7 +384,7 @@ int main(int argc, char *argv[])
     // The search alone, on one core, for targets of every kind.
     for (const char *target : {"ZE", "ZEIC", "ZEICHENF", "ZEICHENFOLGE", "AAAAAAAA", "ABABABAB"}) {
         const QByteArray name = QByteArray("search-") + target;
-        const auto places = [target] { return Suchlauf::stellenProSekunde(target, std::chrono::milliseconds(300)) / 1e6; };
+        const auto places = [target] { return Tipprunde::stellenProSekunde(target, std::chrono::milliseconds(300)) / 1e6; };
         print(name.constData(), median({places(), places(), places()}), " M places/s on one core");
     }
     print("record-to-text", recordToText(compactRecord));

@@ -3,6 +3,7 @@
 #include "aufzeichnung.h"
 #include "logbetrachter.h"
 #include "logdatei.h"
+#include "textsuche.h"
 
 #include <QAbstractScrollArea>
 #include <QCoreApplication>
@@ -64,7 +65,7 @@ void writeRecord(const QString &path)
     QByteArray entries(Aufzeichnung::Groesse * 4096, Qt::Uninitialized);
     qint64 inBlock = 0;
     for (qint64 first = 0; first < RecordLetters; first += Stretch) {
-        const Aufzeichnung::Strecke strecke{quint64(first), 0x9e3779b97f4a7c15ULL * quint64(first + 1), quint64(first) * 3,
+        const Strecke strecke{quint64(first), 0x9e3779b97f4a7c15ULL * quint64(first + 1), quint64(first) * 3,
                                             quint32(Stretch)};
         Aufzeichnung::eintragSchreiben(strecke, entries.data() + Aufzeichnung::Groesse * inBlock);
         if (++inBlock == 4096) {
@@ -89,7 +90,7 @@ double searchRate(const QString &path, const QByteArray &letters)
     });
     QElapsedTimer clock;
     clock.start();
-    Suche::finden(datei, letters, 1, Suche::Richtung::Vorwaerts, stop.get_token(), done);
+    Textsuche::finden(datei, letters, 0, Richtung::Vorwaerts, stop.get_token(), done);
     return double(done) / double(clock.nsecsElapsed()) * 1e3;
 }
 
@@ -166,7 +167,7 @@ int ViewerBench::child(const QString &log, bool find)
     const QLabel *said = window.findChild<QLabel *>(QStringLiteral("meldung"));
     QElapsedTimer clock;
     clock.start();
-    window.suchen(Suche::Richtung::Rueckwaerts);
+    window.suchen(Richtung::Rueckwaerts);
     while (!said->text().contains(QStringLiteral(" gefunden: ")) && !said->text().contains(QStringLiteral("nirgends")))
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     const double seconds = double(clock.nsecsElapsed()) / 1e9;

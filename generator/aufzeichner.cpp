@@ -1,14 +1,12 @@
 #include "aufzeichner.h"
 
+#include "files.h"
 #include "runtimeerror.h"
 
 #include <QCoreApplication>
-#include <QFile>
 
-#include <cerrno>
-#include <limits>
+#include <utility>
 
-#include <fcntl.h>
 #include <unistd.h>
 
 Aufzeichner::~Aufzeichner()
@@ -24,10 +22,7 @@ void Aufzeichner::oeffnen(const QString &path)
     m_path = path;
     m_gesammelt.clear();
     m_offen = false;
-    m_fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (m_fd < 0)
-        throw RuntimeError::fromErrno(QCoreApplication::translate("Laufzeit", "Die Datei konnte nicht zum Schreiben geöffnet werden."),
-                                      path, errno);
+    m_fd = Files::openForWriting(path);
     m_schreiber.beginne(m_fd);
     m_gesammelt.resize(Aufzeichnung::Groesse);
     Aufzeichnung::kopfSchreiben(m_gesammelt.data());
@@ -36,15 +31,13 @@ void Aufzeichner::oeffnen(const QString &path)
 
 void Aufzeichner::abschliessen(quint64 bis)
 {
-    constexpr quint64 Groesste = std::numeric_limits<quint32>::max();
     while (bis > m_laufend.erstes) {
         // A stretch longer than an entry holds goes on in the next one.
-        m_laufend.anzahl = quint32(std::min(bis - m_laufend.erstes, Groesste));
+        m_laufend.anzahl = std::min(bis - m_laufend.erstes, Aufzeichnung::HoechstensJeEintrag);
         const size_t at = m_gesammelt.size();
         m_gesammelt.resize(at + Aufzeichnung::Groesse);
         Aufzeichnung::eintragSchreiben(m_laufend, m_gesammelt.data() + at);
-        m_laufend.zaehler += m_laufend.anzahl * RandomGenerator::Increment;
-        m_laufend.erstes += m_laufend.anzahl;
+        m_laufend = m_laufend.ab(m_laufend.anzahl);
     }
     m_offen = false;
 }
@@ -66,9 +59,5 @@ void Aufzeichner::schliessen()
     if (m_fd < 0)
         return;
     schreiben();
-    const int result = ::close(m_fd);
-    const int error = errno;
-    m_fd = -1;
-    if (result != 0 && error != EINTR)
-        throw RuntimeError::fromErrno(QCoreApplication::translate("Laufzeit", "Die Datei konnte nicht geschlossen werden."), m_path, error);
+    Files::closeWritten(std::exchange(m_fd, -1), m_path);
 }

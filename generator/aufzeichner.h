@@ -22,12 +22,13 @@ public:
     // Creates the file with its header, or empties it; a symbolic link under
     // the name is refused, never followed.
     void oeffnen(const QString &path);
-    // Letters from erstes on are drawn with this key from this counter; the
+    // The run's letters from strecke.erstes on are drawn with its key from
+    // its counter, for as long as the next beginne or beende says; the
     // stretch before ends there.
-    void beginne(quint64 erstes, quint64 schluessel, quint64 zaehler)
+    void beginne(const Strecke &strecke)
     {
-        beende(erstes);
-        m_laufend = {erstes, schluessel, zaehler, 0};
+        beende(strecke.erstes);
+        m_laufend = {strecke.erstes, strecke.schluessel, strecke.zaehler, 0};
         m_offen = true;
     }
     // The open stretch ends before letter bis.
@@ -53,6 +54,6 @@ private:
     QString m_path;
     Ganzschreiber m_schreiber{Aufzeichnung::Groesse};
     std::vector<char> m_gesammelt;
-    Aufzeichnung::Strecke m_laufend;
+    Strecke m_laufend;
     bool m_offen = false;
 };

@@ -1,10 +1,14 @@
 #include "vortipper.h"
 
+#include "auskunft.h"
+#include "logzeile.h"
+#include "tipper.h"
+
 #include <pthread.h>
 #include <sched.h>
 
-Vortipper::Vortipper(Typing typing)
-    : m_typing(std::move(typing)), m_letters(std::make_unique_for_overwrite<char[]>(Blocks * BlockLetters * 3))
+Vortipper::Vortipper(TimerRandom::Draws random, Abgleich::Schritt step)
+    : m_random(random), m_step(step), m_letters(std::make_unique_for_overwrite<char[]>(Blocks * BlockLetters * 3))
 {
     for (int i = 0; i < Blocks; ++i)
         m_blocks[i].letters = m_letters.get() + i * BlockLetters * 3;
@@ -78,9 +82,54 @@ void Vortipper::run()
             return;
         Block &block = m_blocks[m_typed % Blocks];
         lock.unlock();
-        block.strecken.clear();
-        m_typing(block);
+        tippen(m_random, m_step, block);
         lock.lock();
         ++m_typed;
     }
+}
+
+void Vortipper::tippen(TimerRandom::Draws &random, Abgleich::Schritt step, Block &block)
+{
+    static_assert(BlockLetters % Tipper::Schub == 0);
+    static_assert(BlockLetters == Auskunft::BlockDesZweiten, "the tooltip reckons the record's entries by the block");
+    block.strecken.clear();
+    RandomGenerator &g = random.generator();
+    uint32_t state = step.zustand(0), highest = state, highestAt = 0;
+    for (uint32_t i = 0; i != BlockLetters;) {
+        // A look at the clock a batch at a time; a new reading, folded into
+        // the key, starts a stretch.
+        const quint64 reading = random.timer();
+        random.randomize();
+        if (i == 0 || random.timer() != reading)
+            block.strecken.push_back({i, g.key(), g.counter(), 0});
+        for (const uint32_t ende = i + uint32_t(Tipper::Schub); i != ende; ++i) {
+            const char letter = char('A' + g.nextLetter26());
+            Logzeile::schreiben(block.letters + Logzeile::Laenge * i, letter);
+            state = step(state, char16_t(letter));
+            if (i < Vorschau::Anfang)
+                block.vorschau.zustaende[i] = state;
+            else if (Q_UNLIKELY(state > highest))
+                highest = state, highestAt = i;
+        }
+    }
+    block.vorschau.ende = state;
+    block.vorschau.hoechster = highest;
+    block.vorschau.hoechsterBei = highestAt;
+}
+
+double Vortipper::zeichenProSekunde(std::chrono::nanoseconds dauer)
+{
+    TimerRandom::Draws random(nullptr, TimerRandom::freshKey()); // never the run's
+    const auto letters = std::make_unique_for_overwrite<char[]>(BlockLetters * Logzeile::Laenge);
+    Block block{letters.get(), {}, {}};
+    // The run's own matching; the automaton goes on past a full match.
+    const Abgleich abgleich(u"ZEICHENFOLGE");
+    quint64 getippt = 0;
+    const auto anfang = std::chrono::steady_clock::now();
+    std::chrono::nanoseconds vergangen{};
+    for (; vergangen < dauer; vergangen = std::chrono::steady_clock::now() - anfang) {
+        tippen(random, abgleich.schritt(), block);
+        getippt += BlockLetters;
+    }
+    return double(getippt) * 1e9 / double(vergangen.count());
 }

@@ -1,14 +1,15 @@
 #pragma once
 
 #include "abgleich.h"
-#include "aufzeichnung.h"
+#include "strecke.h"
+#include "timerrandom.h"
 
 #include <QtGlobal>
 
 #include <cstdint>
 
+#include <chrono>
 #include <condition_variable>
-#include <functional>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -41,11 +42,9 @@ public:
     struct Block
     {
         char *letters;
-        std::vector<Aufzeichnung::Strecke> strecken;
+        std::vector<Strecke> strecken;
         Vorschau vorschau;
     };
-    // Types BlockLetters letters into the block and says the rest of it.
-    using Typing = std::function<void(Block &block)>;
 
     // What the run takes of a block, following the target from its own
     // state: letter by letter until that state meets the block's own from
@@ -61,11 +60,17 @@ public:
     static Uebernahme folgen(const Block &block, Abgleich::Schritt step, uint32_t state, uint32_t found,
                              uint32_t closest);
 
-    explicit Vortipper(Typing typing);
+    // Types with a generator of its own, which looks at the clock a batch
+    // of letters at a time as the run's does, and follows the target by step.
+    Vortipper(TimerRandom::Draws random, Abgleich::Schritt step);
     // Waits for the block being typed, a fraction of a millisecond.
     ~Vortipper();
     Vortipper(const Vortipper &) = delete;
     Vortipper &operator=(const Vortipper &) = delete;
+
+    // Letters a second of such a typist on this machine, its blocks going
+    // nowhere, measured for the time given on the calling thread.
+    static double zeichenProSekunde(std::chrono::nanoseconds dauer);
 
     // The oldest block typed and not yet taken, or null; never waits.
     const Block *ready();
@@ -74,8 +79,11 @@ public:
 
 private:
     void run();
+    // BlockLetters letters into the block, and the rest of what it says.
+    static void tippen(TimerRandom::Draws &random, Abgleich::Schritt step, Block &block);
 
-    const Typing m_typing;
+    TimerRandom::Draws m_random; // the thread's alone
+    const Abgleich::Schritt m_step;
     const std::unique_ptr<char[]> m_letters;
     Block m_blocks[Blocks];
     std::mutex m_mutex;

@@ -7,10 +7,10 @@
 #include <QTimer>
 
 // A run that never ends (a match never reported, a stop never seen) is
-// stopped past this many letters (300 MB; a test's longest run takes a
-// third of that at the fastest) and fails the test, within seconds and
-// before it fills the disk.
-inline void capLetters(qint64 cap = 100'000'000)
+// stopped past this many letters (1.2 GB; a test's longest run, of 300 ms,
+// takes a third of that at 1.3·10^9 letters a second) and fails the test,
+// within seconds and before it fills the disk.
+inline void capLetters(qint64 cap = 400'000'000)
 {
     auto *poll = new QTimer(qApp);
     QObject::connect(poll, &QTimer::timeout, poll, [cap] {

@@ -2,6 +2,7 @@
 
 #include "generator.h"
 #include "runview.h"
+#include "uebergabe.h"
 
 #include <QFileInfo>
 #include <QStringList>
@@ -19,8 +20,9 @@ inline Naehe naeheImText(const QByteArray &letters, const QByteArray &ziel)
     return naehe;
 }
 
-// A run without a window: records what the run shows and lets a test act
-// where the window would process its events.
+// A run without a window: records what the run shows, with the words and
+// the hand-over the window gives it, and lets a test act where the window
+// would process its events.
 class TestRun : public RunView, public Generator
 {
 public:
@@ -36,22 +38,31 @@ public:
     QStringList captions;
     QStringList messages;
     QList<qint64> logSizes; // of the log as each message appeared
+    QStringList notices;
+    QList<bool> ends; // found, or the disk full
     int yields = 0;
     std::function<void()> onYield;
+    // What the run came to, as the window is told.
+    Laufende ende;
 
     QString targetText() const override { return target; }
     void showCount(const QString &caption) override { captions.append(caption); }
-    quintptr nativeHandle() const override { return 0; }
-    void showMessage(const QString &prompt, int style, const QString &title) override
+    void found() override
     {
-        messages.append(QStringLiteral("%1|%2|%3").arg(prompt).arg(style).arg(title));
-        logSizes.append(QFileInfo(logPath()).size());
+        ends.append(true);
+        m_uebergabe.gefunden();
     }
+    void recordOnly(qint64 inLog, const QString &recordPath) override { m_uebergabe.nurNochAufzeichnung(inLog, recordPath); }
     void endRun() override { laufend = false; }
-    QList<bool> ends; // found, or the disk full
-    void runEnded(bool found) override { ends.append(found); }
-    QStringList notices;
-    void showNotice(const QString &prompt, const QString &title) override { notices.append(title + u'|' + prompt); }
+    void finished(const Laufende &ende) override
+    {
+        this->ende = ende;
+        m_uebergabe.uebergeben(0, ende);
+        if (ende.wie == Laufende::Wie::Voll || ende.wie == Laufende::Wie::Grenze) {
+            ends.append(false);
+            m_uebergabe.meldeVoll(ende);
+        }
+    }
     void processPendingEvents() override
     {
         // A run that never ends fails the test at once, not once the disk is
@@ -65,4 +76,11 @@ public:
         if (onYield)
             onYield();
     }
+
+private:
+    Uebergabe m_uebergabe{[this](const QString &prompt, int style, const QString &title) {
+                              messages.append(QStringLiteral("%1|%2|%3").arg(prompt).arg(style).arg(title));
+                              logSizes.append(QFileInfo(logPath()).size());
+                          },
+                          [this](const QString &prompt, const QString &title) { notices.append(title + u'|' + prompt); }};
 };

@@ -30,7 +30,7 @@ void schritt(Aufzeichner &record, const QString &path, int step)
     if (step == 0)
         return record.oeffnen(path);
     for (int i = 10 * (step - 1); i < 10 * step; ++i)
-        record.beginne(i * Laenge, 0x5eed + i, quint64(i) << 32);
+        record.beginne({i * Laenge, quint64(0x5eed + i), quint64(i) << 32, 0});
     record.beende(10 * step * Laenge);
     step == 1 ? record.schreiben() : record.schliessen();
 }

@@ -2,7 +2,7 @@
 #include "argv.h"
 #include "aufzeichnungsleser.h"
 #include "logdatei.h"
-#include "betrachterbefehlszeile.h"
+#include "betrachteraufruf.h"
 #include "filesizelimit.h"
 #include "files.h"
 #include "reserve.h"
@@ -28,7 +28,7 @@
 
 
 
-Q_DECLARE_METATYPE(Logbetrachter::Ausgang)
+Q_DECLARE_METATYPE(Betrachteraufruf::Ausgang)
 
 class tst_Generieren : public QObject
 {
@@ -281,12 +281,11 @@ void tst_Generieren::logMovesWhereTheProgramFolderIsNotWritable()
     // Nor does an installed program write beside itself where it may.
     QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("prefix/bin")));
     QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("prefix/share/applications")));
-    QFile entry(m_dir->filePath(QStringLiteral("prefix/share/applications/dovevad.test.desktop")));
+    QFile entry(m_dir->filePath(QStringLiteral("prefix/share/applications/" DOVEVAD_APP_ID ".desktop")));
     QVERIFY(entry.open(QIODevice::WriteOnly));
-    QGuiApplication::setDesktopFileName(QStringLiteral("dovevad.test"));
     Files::setProgramDirectory(m_dir->filePath(QStringLiteral("prefix/bin")));
     QCOMPARE(Generator::chooseLogPath(), dataLog);
-    QGuiApplication::setDesktopFileName({});
+    QVERIFY(entry.remove());
     QCOMPARE(Generator::chooseLogPath(), m_dir->filePath(QStringLiteral("prefix/bin/Generated Chars.txt")));
     Files::setProgramDirectory(m_dir->filePath(QStringLiteral("missing")));
     run.Generieren();
@@ -378,11 +377,11 @@ namespace {
 quint64 s_scriptedTime = 0;
 quint64 s_tick = 1;
 
-// A clock that moves on 977 ns a reading, as no real one does, but alike
-// on every machine; read in ticks, as the coarse clock is.
+// A clock that moves on 250 µs a reading, a batch of letters, as no real
+// one does, but alike on every machine; read in ticks, as the coarse clock is.
 quint64 scriptedClock()
 {
-    s_scriptedTime += 977;
+    s_scriptedTime += 250'000;
     return s_scriptedTime - s_scriptedTime % s_tick;
 }
 
@@ -394,13 +393,12 @@ void tst_Generieren::sameLettersForTheSameClock_data()
     QTest::addColumn<qint64>("letters"); // the first yield past 3,000,000
     QTest::addColumn<QByteArray>("sha256");
     QTest::addColumn<bool>("kompakt");
-    // A new reading for every letter: the letters the program has always
-    // written for it.
-    QTest::newRow("every reading new") << quint64(1) << qint64(3'001'635)
-        << QByteArray("e0acfb9b21ea0869db7e6fb0b8721f82a0e720821ea11380c248cc0e7db1d8f8") << false;
-    // Some 4,000 letters a reading, as with the real clock.
-    QTest::newRow("4 ms ticks") << quint64(4'000'000) << qint64(3'001'023)
-        << QByteArray("a176accf9804f858b822e5401f82e1dd926619fe7d58a420b4aeb0cf8eaf57ca") << false;
+    // A new reading at every look, a batch of letters apart.
+    QTest::newRow("every reading new") << quint64(1) << qint64(3'014'656)
+        << QByteArray("180a301d579eae15f512f48f70047c98e12346df5fce6e1b642ee79cdee38d45") << false;
+    // Some 16,000 letters a reading, a tick of the coarse clock.
+    QTest::newRow("4 ms ticks") << quint64(4'000'000) << qint64(3'013'632)
+        << QByteArray("1dc76fbeb42a52fe48fc3b83f81a442be444dd81c8bd73c09d1b3c76027b4d08") << false;
     // A compact run searches its letters rather than typing them one by one:
     // other letters, said by its record alone.
     QTest::newRow("record only") << quint64(4'000'000) << qint64(3'000'000) << QByteArray() << true;
@@ -473,15 +471,15 @@ void tst_Generieren::largeLogGoesToTheOwnViewer_data()
     QTest::addColumn<QByteArray>("letters");
     QTest::addColumn<QString>("target");
     QTest::addColumn<bool>("viewerStarts");
-    QTest::addColumn<Logbetrachter::Ausgang>("told"); // to the viewer; none: the desktop's is asked
+    QTest::addColumn<Betrachteraufruf::Ausgang>("told"); // to the viewer; none: the desktop's is asked
 
-    const QByteArray small = QByteArray(Generator::KleineLogdatei / 3 - 2, 'Q') + "ZY";
-    QTest::newRow("small: the desktop's") << small << QStringLiteral("zy") << true << Logbetrachter::Ausgang{};
+    const QByteArray small = QByteArray(Uebergabe::KleineLogdatei / 3 - 2, 'Q') + "ZY";
+    QTest::newRow("small: the desktop's") << small << QStringLiteral("zy") << true << Betrachteraufruf::Ausgang{};
     QTest::newRow("found") << 'Q' + small << QStringLiteral("zy") << true
-                           << Logbetrachter::Ausgang{QStringLiteral("ZY"), true, 0, small.size() + 1};
+                           << Betrachteraufruf::Ausgang{QStringLiteral("ZY"), true, 0, small.size() + 1};
     QTest::newRow("stopped") << 'Z' + small << QStringLiteral("ZYX") << true
-                             << Logbetrachter::Ausgang{QStringLiteral("ZYX"), false, 2, small.size() + 1};
-    QTest::newRow("viewer fails") << 'Q' + small << QStringLiteral("ZY") << false << Logbetrachter::Ausgang{};
+                             << Betrachteraufruf::Ausgang{QStringLiteral("ZYX"), false, 2, small.size() + 1};
+    QTest::newRow("viewer fails") << 'Q' + small << QStringLiteral("ZY") << false << Betrachteraufruf::Ausgang{};
 }
 
 // What the viewer is told is what it reads: the run's target and outcome.
@@ -490,7 +488,7 @@ void tst_Generieren::largeLogGoesToTheOwnViewer()
     QFETCH(QByteArray, letters);
     QFETCH(QString, target);
     QFETCH(bool, viewerStarts);
-    QFETCH(Logbetrachter::Ausgang, told);
+    QFETCH(Betrachteraufruf::Ausgang, told);
     QStringList started;
     ViewerStart::setHandler([&](const QStringList &arguments) {
         started = arguments;
@@ -506,12 +504,12 @@ void tst_Generieren::largeLogGoesToTheOwnViewer()
 
     const QString path = m_dir->filePath(QStringLiteral("Generated Chars.txt"));
     QCOMPARE(m_shell.opened, told.ziel.isEmpty() ? QStringList{path} : QStringList{});
-    QCOMPARE(started.isEmpty(), letters.size() * 3 <= Generator::KleineLogdatei);
+    QCOMPARE(started.isEmpty(), letters.size() * 3 <= Uebergabe::KleineLogdatei);
     if (told.ziel.isEmpty())
         return;
     const Argv argv("dovevad-viewer", started);
-    const auto parsed = BetrachterBefehlszeile::auswerten(argv.argc(), argv.argv());
-    const auto *aufruf = std::get_if<BetrachterBefehlszeile::Aufruf>(&parsed);
+    const auto parsed = Betrachteraufruf::auswerten(argv.argc(), argv.argv());
+    const auto *aufruf = std::get_if<Betrachteraufruf::Aufruf>(&parsed);
     QVERIFY(aufruf);
     QCOMPARE(aufruf->path, path);
     QCOMPARE(aufruf->ausgang.ziel, told.ziel);

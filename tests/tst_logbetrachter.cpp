@@ -5,7 +5,7 @@
 #include "files.h"
 #include "testrun.h"
 #include "viewerstart.h"
-#include "betrachterbefehlszeile.h"
+#include "betrachteraufruf.h"
 #include "buchstabendiagramm.h"
 #include "logansicht.h"
 #include "logbetrachter.h"
@@ -13,7 +13,7 @@
 #include "shellrecorder.h"
 #include "speicherung.h"
 #include "statistik.h"
-#include "suche.h"
+#include "textsuche.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -138,14 +138,13 @@ void tst_Logbetrachter::findsWhereAPlainSearchFinds()
         const Logdatei log(path);
         const qint64 ab = random.bounded(0, size + 2), block = random.bounded(1, 8);
         std::atomic<qint64> done = 0;
-        const qint64 forwards = Suche::finden(log, text, ab, Suche::Richtung::Vorwaerts, {}, done, block);
-        const qint64 backwards = Suche::finden(log, text, ab, Suche::Richtung::Rueckwaerts, {}, done, block);
-        const qsizetype from = std::max<qint64>(ab, 1) - 1;
-        const qsizetype next = from < letters.size() ? letters.indexOf(text, from) : -1;
-        const qsizetype last = ab >= 1 ? letters.lastIndexOf(text, ab - 1) : -1;
+        const quint64 forwards = Textsuche::finden(log, text, quint64(ab), Richtung::Vorwaerts, {}, done, block);
+        const quint64 backwards = Textsuche::finden(log, text, quint64(ab), Richtung::Rueckwaerts, {}, done, block);
+        const qsizetype next = ab < letters.size() ? letters.indexOf(text, ab) : -1;
+        const qsizetype last = letters.lastIndexOf(text, std::min<qsizetype>(ab, letters.size() - 1));
         const QByteArray where = letters + " / " + text + " from " + QByteArray::number(ab);
-        QVERIFY2(forwards == next + 1, where);
-        QVERIFY2(backwards == last + 1, where);
+        QVERIFY2(forwards == (next < 0 ? KeinFund : quint64(next)), where);
+        QVERIFY2(backwards == (last < 0 ? KeinFund : quint64(last)), where);
     }
 }
 
@@ -153,7 +152,7 @@ void tst_Logbetrachter::countsLettersAndForeignLines()
 {
     const Logdatei log(write(lines("ABZZA") + "a\r\nB\n\n" + lines("Z")));
     std::atomic<qint64> done = 0;
-    const Suche::Zaehlung zaehlung = Suche::zaehlen(log, {}, done, 2);
+    const Buchstabenzaehlung zaehlung = Buchstabenzaehlung::zaehlen(log, {}, done, 2);
     QVERIFY(zaehlung.vollstaendig);
     QCOMPARE(done, 8);
     QCOMPARE(zaehlung.fremde, 2);
@@ -191,7 +190,7 @@ void tst_Logbetrachter::largeSparseLog()
     view->verticalScrollBar()->setValue(view->verticalScrollBar()->maximum());
     QVERIFY(view->oben() > letters - 100 && view->oben() <= letters - 4);
     window.findChild<QLineEdit *>(QStringLiteral("suchtext"))->setText(QStringLiteral("eb"));
-    window.suchen(Suche::Richtung::Rueckwaerts);
+    window.suchen(Richtung::Rueckwaerts);
     QTRY_COMPARE(window.findChild<QLabel *>(QStringLiteral("meldung"))->text(),
                  QStringLiteral("„EB“ gefunden: Zeichen 999.999.999.997 bis 999.999.999.998."));
 }
@@ -232,7 +231,7 @@ void tst_Logbetrachter::windowAfterAFoundRun()
     QTest::mouseClick(window.findChild<QPushButton *>(QStringLiteral("weiter")), Qt::LeftButton);
     QTRY_COMPARE(meldung->text(), QStringLiteral("„ZEBRA“ gefunden: Zeichen 1 bis 5, wieder von vorn gesucht."));
     window.findChild<QLineEdit *>(QStringLiteral("suchtext"))->setText(QStringLiteral("z z"));
-    window.suchen(Suche::Richtung::Rueckwaerts);
+    window.suchen(Richtung::Rueckwaerts);
     QTRY_COMPARE(meldung->text(), QStringLiteral("„ZZ“ kommt in der Logdatei nicht vor."));
 
     auto *gehezu = window.findChild<QLineEdit *>(QStringLiteral("gehezu"));
@@ -298,17 +297,18 @@ void tst_Logbetrachter::recordReadsAsItsLog()
         QByteArray text;
         for (int k = int(zufall.bounded(1, 4)); k > 0; --k)
             text += char('A' + zufall.bounded(4));
-        const auto richtung = i % 2 ? Suche::Richtung::Vorwaerts : Suche::Richtung::Rueckwaerts;
+        const auto richtung = i % 2 ? Richtung::Vorwaerts : Richtung::Rueckwaerts;
         std::atomic<qint64> done = 0;
-        QCOMPARE(Suche::finden(record, text, first, richtung, {}, done, 997), Suche::finden(log, text, first, richtung, {}, done, 997));
+        QCOMPARE(Textsuche::finden(record, text, quint64(first - 1), richtung, {}, done, 997),
+                 Textsuche::finden(log, text, quint64(first - 1), richtung, {}, done, 997));
     }
     std::atomic<qint64> done = 0;
-    QCOMPARE(Suche::zaehlen(record, {}, done).je, Suche::zaehlen(log, {}, done).je);
+    QCOMPARE(Buchstabenzaehlung::zaehlen(record, {}, done).je, Buchstabenzaehlung::zaehlen(log, {}, done).je);
 
     const auto ausgangFuer = [&run](const QString &path) {
-        const QStringList arguments = run.viewerArguments(path);
+        const QStringList arguments = Betrachteraufruf::argumente(path, Uebergabe::ausgangVon(run.ende));
         const Argv argv("dovevad-viewer", arguments);
-        return std::get<BetrachterBefehlszeile::Aufruf>(BetrachterBefehlszeile::auswerten(argv.argc(), argv.argv())).ausgang;
+        return std::get<Betrachteraufruf::Aufruf>(Betrachteraufruf::auswerten(argv.argc(), argv.argv())).ausgang;
     };
     Logbetrachter ausLog(run.logPath(), ausgangFuer(run.logPath()));
     Logbetrachter ausAufzeichnung(run.recordPath(), ausgangFuer(run.recordPath()));
@@ -535,7 +535,7 @@ void tst_Logbetrachter::chartInWords()
 {
     // 200,000 letters, T at -2.0 % and B at +1.3 %: chance; then B alone
     // at +7.8 %, some 5.5 of its spreads above an even share: not.
-    Suche::Zaehlung zaehlung;
+    Buchstabenzaehlung zaehlung;
     zaehlung.je.fill(7692);
     zaehlung.je['T' - 'A'] = 7535;
     zaehlung.je['B' - 'A'] = 7792;
@@ -622,7 +622,7 @@ void tst_Logbetrachter::commandLine()
     QFETCH(QStringList, arguments);
     QFETCH(int, status);
     const Argv argv("dovevad-viewer", arguments);
-    const auto result = BetrachterBefehlszeile::auswerten(argv.argc(), argv.argv());
+    const auto result = Betrachteraufruf::auswerten(argv.argc(), argv.argv());
     QCOMPARE(std::holds_alternative<int>(result) ? std::get<int>(result) : -1, status);
 }
 

@@ -2,7 +2,7 @@
 #include "files.h"
 #include "logdatei.h"
 #include "stellensuche.h"
-#include "suche.h"
+#include "textsuche.h"
 #include "testrun.h"
 #include "timerrandom.h"
 #include "tipper.h"
@@ -23,8 +23,14 @@ quint64 eigeneUhr()
     return ++t_blicke / 3 * 1'000'000;
 }
 
+// Where a plain search of text found: the place, or KeinFund for none.
+quint64 platz(qsizetype index)
+{
+    return index < 0 ? KeinFund : quint64(index);
+}
+
 // A record of the given entries, written as the format page says.
-QString aufzeichnung(const QString &path, const QList<Aufzeichnung::Strecke> &strecken)
+QString aufzeichnung(const QString &path, const QList<Strecke> &strecken)
 {
     QByteArray bytes((strecken.size() + 1) * Aufzeichnung::Groesse, '\0');
     Aufzeichnung::kopfSchreiben(bytes.data());
@@ -101,7 +107,7 @@ void tst_Suchlauf::findsWhereAPlainSearchFinds()
     QFETCH(int, laenge);
     QRandomGenerator zufall(20261210);
     for (int round = 0; round < 400; ++round) {
-        const Aufzeichnung::Strecke strecke{0, zufall.generate64(), zufall.generate64(), quint32(zufall.bounded(1, 2000))};
+        const Strecke strecke{0, zufall.generate64(), zufall.generate64(), quint32(zufall.bounded(1, 2000))};
         QByteArray text;
         for (quint32 i = 0; i < strecke.anzahl; ++i)
             text += strecke.buchstabe(i);
@@ -113,7 +119,7 @@ void tst_Suchlauf::findsWhereAPlainSearchFinds()
         const quint64 von = round % 4 ? zufall.bounded(2100) : 0, bis = von + zufall.bounded(2100);
         const qsizetype m = gesucht.size();
         const quint64 vor = Stellensuche::finden(strecke, Muster(gesucht.toStdString()), von, bis);
-        const quint64 zurueck = Stellensuche::finden(strecke, Muster(gesucht.toStdString(), Muster::Richtung::Rueckwaerts), von, bis);
+        const quint64 zurueck = Stellensuche::finden(strecke, Muster(gesucht.toStdString(), Richtung::Rueckwaerts), von, bis);
         // Forwards the window's last letter lies in the range, backwards its first.
         qsizetype erstes = text.indexOf(gesucht, qsizetype(std::max<quint64>(von, m - 1)) - m + 1);
         if (erstes >= 0 && quint64(erstes + m - 1) >= bis)
@@ -122,8 +128,8 @@ void tst_Suchlauf::findsWhereAPlainSearchFinds()
         if (letztes >= 0 && quint64(letztes) < von)
             letztes = -1;
         const QByteArray wo = gesucht + " in " + text.left(60) + "… from " + QByteArray::number(von) + " to " + QByteArray::number(bis);
-        QVERIFY2(vor == (erstes < 0 ? Stellensuche::Keine : quint64(erstes + m - 1)), wo);
-        QVERIFY2(zurueck == (letztes < 0 ? Stellensuche::Keine : quint64(letztes)), wo);
+        QVERIFY2(vor == (erstes < 0 ? KeinFund : quint64(erstes + m - 1)), wo);
+        QVERIFY2(zurueck == (letztes < 0 ? KeinFund : quint64(letztes)), wo);
     }
 }
 
@@ -156,12 +162,12 @@ void tst_Suchlauf::viewerFindsOverEntriesOfAnyLength()
 {
     QRandomGenerator zufall(20261211);
     for (int round = 0; round < 300; ++round) {
-        QList<Aufzeichnung::Strecke> strecken;
+        QList<Strecke> strecken;
         for (int j = int(zufall.bounded(1, 16)); j >= 0; --j) {
             // The last, in every other record, claims the first letters again.
             const bool fremd = j == 0 && round % 2;
             const quint64 erstes = strecken.isEmpty() ? 0 : strecken.last().ende();
-            strecken << Aufzeichnung::Strecke{fremd ? 0 : erstes, zufall.generate64(), zufall.generate64(),
+            strecken << Strecke{fremd ? 0 : erstes, zufall.generate64(), zufall.generate64(),
                                              fremd ? 100u : quint32(zufall.bounded(1, 7))};
         }
         const Logdatei datei(aufzeichnung(m_dir->filePath(QStringLiteral("short.dovrec")), strecken));
@@ -172,10 +178,10 @@ void tst_Suchlauf::viewerFindsOverEntriesOfAnyLength()
         const qint64 ab = zufall.bounded(text.size() + 2);
         std::atomic<qint64> geschafft = 0;
         const QByteArray wo = gesucht + " in " + text + " from " + QByteArray::number(ab);
-        QVERIFY2(Suche::finden(datei, gesucht, ab, Suche::Richtung::Vorwaerts, {}, geschafft)
-                     == (ab <= text.size() ? text.indexOf(gesucht, std::max<qint64>(ab, 1) - 1) + 1 : 0), wo);
-        QVERIFY2(Suche::finden(datei, gesucht, ab, Suche::Richtung::Rueckwaerts, {}, geschafft)
-                     == (ab >= 1 ? text.lastIndexOf(gesucht, ab - 1) + 1 : 0), wo);
+        QVERIFY2(Textsuche::finden(datei, gesucht, quint64(ab), Richtung::Vorwaerts, {}, geschafft)
+                     == platz(ab < text.size() ? text.indexOf(gesucht, ab) : -1), wo);
+        QVERIFY2(Textsuche::finden(datei, gesucht, quint64(ab), Richtung::Rueckwaerts, {}, geschafft)
+                     == platz(text.lastIndexOf(gesucht, std::min<qsizetype>(ab, text.size() - 1))), wo);
     }
 }
 
@@ -184,11 +190,11 @@ void tst_Suchlauf::viewerFindsOverEntriesOfAnyLength()
 void tst_Suchlauf::typistNeverRepeatsAState()
 {
     Tipper tipper([] { return quint64(42); }, 0x5eed);
-    const Tipper::Stueck erstes = tipper.anfangen();
+    const Strecke erstes = tipper.anfangen();
     tipper.beenden(3 * Tipper::Schub);
-    const Tipper::Stueck zweites = tipper.anfangen();
+    const Strecke zweites = tipper.anfangen();
     QCOMPARE(zweites.schluessel, erstes.schluessel);
-    QCOMPARE(zweites.zaehler, erstes.zaehler + 3 * Tipper::Schub * RandomGenerator::Increment);
+    QCOMPARE(zweites.zaehler, RandomGenerator::weiter(erstes.zaehler, 3 * Tipper::Schub));
 }
 
 // A record of 10^12 letters in 250 entries: a search that is called off
@@ -196,19 +202,19 @@ void tst_Suchlauf::typistNeverRepeatsAState()
 void tst_Suchlauf::searchThroughARecordStopsWhenAsked()
 {
     constexpr quint64 Anzahl = 4'000'000'000;
-    QList<Aufzeichnung::Strecke> strecken;
+    QList<Strecke> strecken;
     for (quint64 j = 0; j < 250; ++j)
-        strecken << Aufzeichnung::Strecke{j * Anzahl, j, 7 * j, quint32(Anzahl)};
+        strecken << Strecke{j * Anzahl, j, 7 * j, quint32(Anzahl)};
     const Logdatei datei(aufzeichnung(m_dir->filePath(QStringLiteral("large.dovrec")), strecken));
     QCOMPARE(datei.zeichen(), qint64(250 * Anzahl));
     std::stop_source stop;
     std::atomic<qint64> geschafft = 0;
-    qint64 treffer = -1;
-    std::thread suche([&] { treffer = Suche::finden(datei, QByteArray(20, 'Q'), 1, Suche::Richtung::Vorwaerts, stop.get_token(), geschafft); });
+    quint64 treffer = 0;
+    std::thread suche([&] { treffer = Textsuche::finden(datei, QByteArray(20, 'Q'), 0, Richtung::Vorwaerts, stop.get_token(), geschafft); });
     QTRY_VERIFY(geschafft > 0);
     stop.request_stop();
     suche.join();
-    QCOMPARE(treffer, 0);
+    QCOMPARE(treffer, KeinFund);
     QVERIFY(geschafft < datei.zeichen() / 10);
 }
 
@@ -262,9 +268,9 @@ void tst_Suchlauf::compactRunIsWhatItsRecordSays()
     // The viewer's search through the record, from either end.
     const Logdatei datei(m_dir->filePath(QStringLiteral("Generated Chars.dovrec")));
     std::atomic<qint64> geschafft = 0;
-    QCOMPARE(Suche::finden(datei, gesucht, 1, Suche::Richtung::Vorwaerts, {}, geschafft), erstes + 1);
-    QCOMPARE(Suche::finden(datei, gesucht, datei.zeichen(), Suche::Richtung::Rueckwaerts, {}, geschafft),
-             lauf.text.lastIndexOf(gesucht) + 1);
+    QCOMPARE(Textsuche::finden(datei, gesucht, 0, Richtung::Vorwaerts, {}, geschafft), platz(erstes));
+    QCOMPARE(Textsuche::finden(datei, gesucht, quint64(datei.zeichen()) - 1, Richtung::Rueckwaerts, {}, geschafft),
+             platz(lauf.text.lastIndexOf(gesucht)));
 }
 
 QTEST_GUILESS_MAIN(tst_Suchlauf)

@@ -2,7 +2,7 @@
 
 #include "logansicht.h"
 #include "logdatei.h"
-#include "sprache.h"
+#include "zahlen.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -156,7 +156,7 @@ void Ablage::speichernFragen()
     const QString ziel = QFileDialog::getSaveFileName(m_fenster, tr("Zeichen speichern"), QFileInfo(m_datei->path()).path(),
                                                       tr("Text (*.txt)"));
     if (!ziel.isEmpty())
-        speichern(Sprache::zahlen().toLongLong(von->text()), Sprache::zahlen().toLongLong(bis->text()), ziel);
+        speichern(Zahlen::schreibweise().toLongLong(von->text()), Zahlen::schreibweise().toLongLong(bis->text()), ziel);
 }
 
 // Into the documents rather than beside the record, which Dovevad removes

@@ -1,6 +1,6 @@
 #include "buchstabendiagramm.h"
 
-#include "sprache.h"
+#include "zahlen.h"
 
 #include <QLocale>
 #include <QPainter>
@@ -16,7 +16,7 @@ QString prozent(double wert)
 {
     // Two figures after the point are what a fair log shows after a few
     // million letters; a plus says which way.
-    const QString text = Sprache::zahlen().toString(wert, 'f', 2) + QStringLiteral(" %");
+    const QString text = Zahlen::schreibweise().toString(wert, 'f', 2) + QStringLiteral(" %");
     return wert > 0 ? u'+' + text : text;
 }
 
@@ -30,7 +30,7 @@ Buchstabendiagramm::Buchstabendiagramm(QWidget *parent) : QWidget(parent)
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
 }
 
-void Buchstabendiagramm::setZaehlung(const Suche::Zaehlung &zaehlung)
+void Buchstabendiagramm::setZaehlung(const Buchstabenzaehlung &zaehlung)
 {
     m_zaehlung = zaehlung;
     m_urteil = Statistik::urteilen(zaehlung.je);
@@ -55,7 +55,7 @@ QString Buchstabendiagramm::zahlen() const
 {
     if (!m_gezaehlt)
         return tr("Die Buchstaben werden noch gezählt.");
-    const QLocale zahlen = Sprache::zahlen();
+    const QLocale zahlen = Zahlen::schreibweise();
     QStringList lines;
     lines << tr("%1 Buchstaben, ein gleicher Anteil wären %2 je Buchstabe")
                  .arg(zahlen.toString(summe()), zahlen.toString(double(summe()) / 26.0, 'f', 1));
@@ -75,8 +75,8 @@ QString Buchstabendiagramm::urteil() const
         return {};
     if (!m_urteil.moeglich)
         return tr("Zu wenige Buchstaben, um zu sagen, ob ihre Verteilung Zufall ist: Das geht ab %1.")
-            .arg(Sprache::zahlen().toString(Statistik::Mindestens));
-    const QLocale zahlen = Sprache::zahlen();
+            .arg(Zahlen::schreibweise().toString(Statistik::Mindestens));
+    const QLocale zahlen = Zahlen::schreibweise();
     const QString p = m_urteil.p >= 0.001 ? QStringLiteral("p = ") + zahlen.toString(m_urteil.p, 'g', 2)
                                           : QStringLiteral("p < ") + zahlen.toString(0.001);
     const QString werte = tr("χ² = %1 bei %2 Freiheitsgraden, %3")
@@ -122,7 +122,7 @@ void Buchstabendiagramm::paintEvent(QPaintEvent *)
     double groesste = 0;
     for (int c = 0; c < 26; ++c)
         groesste = std::max(groesste, std::fabs(abweichung(c)));
-    const QLocale zahlen = Sprache::zahlen();
+    const QLocale zahlen = Zahlen::schreibweise();
     for (int c = 0; c < 26; ++c) {
         const int y = Rand + c * hoehe;
         painter.setPen(colours.color(QPalette::Text));

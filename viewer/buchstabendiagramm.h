@@ -1,7 +1,7 @@
 #pragma once
 
 #include "statistik.h"
-#include "suche.h"
+#include "buchstabenzaehlung.h"
 
 #include <QWidget>
 
@@ -16,7 +16,7 @@ class Buchstabendiagramm : public QWidget
 public:
     explicit Buchstabendiagramm(QWidget *parent = nullptr);
 
-    void setZaehlung(const Suche::Zaehlung &zaehlung);
+    void setZaehlung(const Buchstabenzaehlung &zaehlung);
     // The figures as a screen reader reads them, a line a letter.
     QString zahlen() const;
     // Whether the spread is what chance gives, with the figures.
@@ -31,7 +31,7 @@ private:
     double abweichung(int buchstabe) const;
     qint64 summe() const;
 
-    Suche::Zaehlung m_zaehlung;
+    Buchstabenzaehlung m_zaehlung;
     Statistik::Urteil m_urteil;
     bool m_gezaehlt = false;
 };

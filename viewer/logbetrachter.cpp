@@ -7,7 +7,8 @@
 #include "msgbox.h"
 #include "oeffner.h"
 #include "shell.h"
-#include "sprache.h"
+#include "textsuche.h"
+#include "zahlen.h"
 
 #include <QBoxLayout>
 #include <QDir>
@@ -131,9 +132,9 @@ Logbetrachter::Logbetrachter(const QString &path, const Ausgang &ausgang, QWidge
     m_ansicht->setFocus();
 
     connect(m_gehezu, &QLineEdit::returnPressed, this, &Logbetrachter::gehezuEingabe);
-    connect(m_suchtext, &QLineEdit::returnPressed, this, [this] { suchen(Suche::Richtung::Vorwaerts); });
-    connect(m_weiter, &QPushButton::clicked, this, [this] { suchen(Suche::Richtung::Vorwaerts); });
-    connect(m_zurueck, &QPushButton::clicked, this, [this] { suchen(Suche::Richtung::Rueckwaerts); });
+    connect(m_suchtext, &QLineEdit::returnPressed, this, [this] { suchen(Richtung::Vorwaerts); });
+    connect(m_weiter, &QPushButton::clicked, this, [this] { suchen(Richtung::Vorwaerts); });
+    connect(m_zurueck, &QPushButton::clicked, this, [this] { suchen(Richtung::Rueckwaerts); });
     connect(m_abbrechen, &QPushButton::clicked, this, &Logbetrachter::abbrechen);
     connect(m_ablage, &Ablage::melden, this, &Logbetrachter::melden);
     connect(m_ablage, &Ablage::gespeichert, this, &Logbetrachter::pruefen); // perhaps over the file shown
@@ -186,9 +187,9 @@ void Logbetrachter::menuesAnlegen()
         m_suchtext->selectAll();
     });
     suche->addAction(tr("&Weitersuchen"), QKeySequence::FindNext, this,
-                     [this] { suchen(Suche::Richtung::Vorwaerts); });
+                     [this] { suchen(Richtung::Vorwaerts); });
     suche->addAction(tr("&Rückwärts suchen"), QKeySequence::FindPrevious, this,
-                     [this] { suchen(Suche::Richtung::Rueckwaerts); });
+                     [this] { suchen(Richtung::Rueckwaerts); });
     suche->addAction(tr("Suche &abbrechen"), QKeySequence(Qt::Key_Escape), this, &Logbetrachter::abbrechen);
 }
 
@@ -255,7 +256,7 @@ void Logbetrachter::pruefen()
                               "wenn dieses Fenster schließt.")
                    .arg(jetzt & Logdatei::Geloescht ? tr("Die Logdatei wurde gelöscht.")
                                                     : tr("Unter dem Namen der Logdatei steht jetzt eine andere Datei."),
-                        Sprache::zahlen().formattedDataSize(m_datei->bytes(), 1, QLocale::DataSizeSIFormat)));
+                        Zahlen::schreibweise().formattedDataSize(m_datei->bytes(), 1, QLocale::DataSizeSIFormat)));
     fortschrittZeigen();
 }
 
@@ -332,7 +333,7 @@ void Logbetrachter::ausgangMarkieren()
 void Logbetrachter::gehezuEingabe()
 {
     QString eingabe = m_gehezu->text();
-    eingabe.remove(Sprache::zahlen().groupSeparator()).remove(u' ');
+    eingabe.remove(Zahlen::schreibweise().groupSeparator()).remove(u' ');
     bool zahlOk = false;
     const qint64 nummer = eingabe.toLongLong(&zahlOk);
     const qint64 zeilen = m_ansicht->zeilen();
@@ -345,7 +346,7 @@ void Logbetrachter::gehezuEingabe()
     m_ansicht->setFocus(Qt::OtherFocusReason);
 }
 
-void Logbetrachter::suchen(Suche::Richtung richtung)
+void Logbetrachter::suchen(Richtung richtung)
 {
     const QByteArray buchstaben = nurBuchstaben(m_suchtext->text());
     if (buchstaben.isEmpty()) {
@@ -353,7 +354,7 @@ void Logbetrachter::suchen(Suche::Richtung richtung)
         return;
     }
     abbrechen();
-    const bool vorwaerts = richtung == Suche::Richtung::Vorwaerts;
+    const bool vorwaerts = richtung == Richtung::Vorwaerts;
     const qint64 ab = m_ansicht->aktuell() + (vorwaerts ? 1 : -1);
     m_sucheGesamt = std::max<qint64>(1, m_datei->zeichen()); // with the way round from the other end
     m_sucheGeschafft = 0;
@@ -363,19 +364,21 @@ void Logbetrachter::suchen(Suche::Richtung richtung)
     melden(tr("Suche nach „%1“ …").arg(QString::fromLatin1(buchstaben)));
     const quint64 nummer = ++m_sucheNummer;
     m_suche = std::jthread([this, datei = m_datei, buchstaben, richtung, ab, nummer](std::stop_token stop) {
-        qint64 treffer = Suche::finden(*datei, buchstaben, ab, richtung, stop, m_sucheGeschafft);
+        // Letter ab (from 1) is at place ab - 1; none before the first.
+        quint64 platz = Textsuche::finden(*datei, buchstaben, ab >= 1 ? quint64(ab - 1) : KeinFund, richtung, stop,
+                                          m_sucheGeschafft);
         // Not found this way: on from the other end, as editors do.
-        if (!treffer && !stop.stop_requested())
-            treffer = Suche::finden(*datei, buchstaben, richtung == Suche::Richtung::Vorwaerts ? 1 : datei->zeichen(),
-                                    richtung, stop, m_sucheGeschafft);
+        if (platz == KeinFund && !stop.stop_requested())
+            platz = Textsuche::finden(*datei, buchstaben, richtung == Richtung::Vorwaerts ? 0 : quint64(datei->zeichen()) - 1,
+                                      richtung, stop, m_sucheGeschafft);
         if (stop.stop_requested())
             return;
-        QMetaObject::invokeMethod(this, [=, this] { sucheFertig(nummer, treffer, buchstaben, richtung, ab); },
+        QMetaObject::invokeMethod(this, [=, this] { sucheFertig(nummer, platz, buchstaben, richtung, ab); },
                                   Qt::QueuedConnection);
     });
 }
 
-void Logbetrachter::sucheFertig(quint64 nummer, qint64 treffer, const QByteArray &buchstaben, Suche::Richtung richtung,
+void Logbetrachter::sucheFertig(quint64 nummer, quint64 platz, const QByteArray &buchstaben, Richtung richtung,
                                 qint64 ab)
 {
     if (nummer != m_sucheNummer)
@@ -384,12 +387,13 @@ void Logbetrachter::sucheFertig(quint64 nummer, qint64 treffer, const QByteArray
     m_abbrechen->hide();
     m_sucheGesamt = 0;
     const QString text = QString::fromLatin1(buchstaben);
-    if (treffer == 0) {
+    if (platz == KeinFund) {
         m_ansicht->setFund({});
         melden(tr("„%1“ kommt in der Logdatei nicht vor.").arg(text));
         return;
     }
-    const bool vorwaerts = richtung == Suche::Richtung::Vorwaerts;
+    const bool vorwaerts = richtung == Richtung::Vorwaerts;
+    const qint64 treffer = qint64(platz) + 1; // letters are numbered from 1
     const qint64 letzte = treffer + buchstaben.size() - 1;
     m_ansicht->setFund({treffer, letzte, tr("Fundstelle")});
     m_ansicht->zeigen(treffer, letzte, treffer);
@@ -418,7 +422,7 @@ void Logbetrachter::zaehlen()
     m_zaehlFortschritt->setVisible(m_datei->zeichen() > 0);
     const quint64 nummer = ++m_zaehlNummer;
     m_zaehlung = std::jthread([this, datei = m_datei, nummer](std::stop_token stop) {
-        const Suche::Zaehlung zaehlung = Suche::zaehlen(*datei, stop, m_zaehlGeschafft);
+        const Buchstabenzaehlung zaehlung = Buchstabenzaehlung::zaehlen(*datei, stop, m_zaehlGeschafft);
         if (!zaehlung.vollstaendig)
             return;
         QMetaObject::invokeMethod(this, [=, this] {

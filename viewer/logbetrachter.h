@@ -1,6 +1,7 @@
 #pragma once
 
-#include "suche.h"
+#include "betrachteraufruf.h"
+#include "richtung.h"
 
 #include <QMainWindow>
 #include <QTimer>
@@ -28,16 +29,8 @@ class Logbetrachter : public QMainWindow
     Q_OBJECT
 
 public:
-    // What the run that wrote the log came to, as Dovevad hands it over:
-    // the target, and the letter at which the marked letters end, which
-    // are the whole target where it was found, else its first buchstaben.
-    struct Ausgang
-    {
-        QString ziel;
-        bool gefunden = false;
-        int buchstaben = 0;
-        qint64 bis = 0;
-    };
+    // What the run that wrote the log came to, as Dovevad hands it over.
+    using Ausgang = Betrachteraufruf::Ausgang;
 
     explicit Logbetrachter(const QString &path, const Ausgang &ausgang, QWidget *parent = nullptr);
     ~Logbetrachter() override;
@@ -49,7 +42,7 @@ public:
     // Tells the user that the desktop did not show the file or folder.
     void meldeNichtGeoeffnet(const QString &path);
 
-    void suchen(Suche::Richtung richtung);
+    void suchen(Richtung richtung);
 
 private:
     void oeffnen();
@@ -60,7 +53,7 @@ private:
     void ausgangMarkieren();
     void befundMelden();
     void gehezuEingabe();
-    void sucheFertig(quint64 nummer, qint64 treffer, const QByteArray &buchstaben, Suche::Richtung richtung, qint64 ab);
+    void sucheFertig(quint64 nummer, quint64 platz, const QByteArray &buchstaben, Richtung richtung, qint64 ab);
     void abbrechen();
     void zaehlen();
     void melden(const QString &text);

@@ -2,7 +2,7 @@
 
 #include "aufzeichnungsleser.h"
 #include "files.h"
-#include "sprache.h"
+#include "zahlen.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -37,7 +37,7 @@ Logdatei::Logdatei(const QString &path) : m_path(path)
     m_device = info.st_dev;
     m_inode = info.st_ino;
     char anfang[sizeof Aufzeichnung::Magic];
-    if (lesen(0, anfang, sizeof anfang) == sizeof anfang && std::memcmp(anfang, Aufzeichnung::Magic, sizeof anfang) == 0) {
+    if (lesen(0, anfang, sizeof anfang) == sizeof anfang && Aufzeichnung::beginntSo(anfang, sizeof anfang)) {
         m_aufzeichnung = std::make_unique<Aufzeichnungsleser>(m_fd);
         m_fehler = m_aufzeichnung->fehler();
         m_bytes = Zeilenlaenge * m_aufzeichnung->zeichen();
@@ -82,7 +82,7 @@ QByteArray Logdatei::zeilen(qint64 first, qint64 count) const
 
 QString Logdatei::nummer(qint64 zeile)
 {
-    return Sprache::zahlen().toString(zeile);
+    return Zahlen::schreibweise().toString(zeile);
 }
 
 qint64 Logdatei::ersteFremde(qint64 first, qint64 count) const

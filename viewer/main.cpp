@@ -1,9 +1,10 @@
-#include "betrachterbefehlszeile.h"
+#include "betrachteraufruf.h"
 #include "desktopopener.h"
 #include "logbetrachter.h"
 #include "oeffner.h"
 #include "qtcommandline.h"
 #include "sprache.h"
+#include "textausgabe.h"
 #include "windowhints.h"
 
 #include <QApplication>
@@ -12,10 +13,15 @@
 int main(int argc, char *argv[])
 {
     Sprache sprache;
-    const auto aufruf = QtCommandLine::readFirst(argc, argv, sprache, BetrachterBefehlszeile::auswerten);
+    const auto aufruf = sprache.befehlszeileLesen(argc, argv, Betrachteraufruf::auswerten);
     if (const int *status = std::get_if<int>(&aufruf))
         return *status;
-    const auto &[path, ausgang] = std::get<BetrachterBefehlszeile::Aufruf>(aufruf);
+    const auto &[path, ausgang, alsText] = std::get<Betrachteraufruf::Aufruf>(aufruf);
+    if (alsText) {
+        const QCoreApplication textausgabe(argc, argv);
+        sprache.installieren();
+        return Textausgabe::schreiben(path);
+    }
     WindowHints::choosePlatform(QtCommandLine::platform(argc, argv));
     QApplication app(argc, argv);
     sprache.installieren();

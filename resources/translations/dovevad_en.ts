@@ -250,8 +250,8 @@
         <translation>With a log: %1</translation>
     </message>
     <message>
-        <source>Geringe Aussicht: Bis der Zähler bei %1 Zeichen endet, erscheint sie nur mit %2 Wahrscheinlichkeit.</source>
-        <translation>Poor odds: before the counter ends at %1 characters, it appears with a probability of only %2.</translation>
+        <source>Geringe Aussicht: Bis die Aufzeichnung nach %1 Zeichen voll ist, erscheint sie nur mit %2 Wahrscheinlichkeit.</source>
+        <translation>Poor odds: before the record is full after %1 characters, it appears with a probability of only %2.</translation>
     </message>
 </context>
 <context>
@@ -294,7 +294,7 @@ And Qt&apos;s own options, such as -platform NAME, -style NAME or -reverse.
     </message>
 </context>
 <context>
-    <name>BetrachterBefehlszeile</name>
+    <name>Betrachteraufruf</name>
     <message>
         <source>Dovevad-Logbetrachter</source>
         <translation>Dovevad log viewer</translation>
@@ -348,10 +348,6 @@ Options:
 
 And Qt&apos;s own options, such as -platform NAME, -style NAME or -reverse.
 </translation>
-    </message>
-    <message>
-        <source>Die Standardausgabe nimmt nichts mehr an: %1</source>
-        <translation>Standard output takes nothing more: %1</translation>
     </message>
 </context>
 <context>
@@ -493,68 +489,9 @@ A second Dovevad would overwrite it and so is not started.</translation>
         <source>Der Datenträger ist fast voll.</source>
         <translation>The disk is nearly full.</translation>
     </message>
-</context>
-<context>
-    <name>Generator</name>
     <message>
-        <source>Zeichenfolge wurde gefunden!</source>
-        <translation>The string was found!</translation>
-    </message>
-    <message>
-        <source>Gefunden!</source>
-        <translation>Found!</translation>
-    </message>
-    <message>
-        <source>Der Datenträger ist fast voll. Damit andere Programme ihre Dateien noch speichern können, hat Dovevad aufgehört zu tippen.
-
-Die Logdatei enthält %1 Zeichen und belegt %2.</source>
-        <translation>The disk is nearly full. So that other programs can still save their files, Dovevad has stopped typing.
-
-The log file holds %1 characters and takes up %2.</translation>
-    </message>
-    <message>
-        <source>Die Logdatei konnte nicht in einem Textbetrachter geöffnet werden. Sie bleibt hier erhalten:
-
-%1</source>
-        <translation>The log file could not be opened in a text viewer. It is kept here:
-
-%1</translation>
-    </message>
-    <message>
-        <source>Der Datenträger ist fast voll. Damit andere Programme ihre Dateien noch speichern können, hat Dovevad aufgehört zu tippen.
-
-Die Aufzeichnung enthält %1 Zeichen und belegt %2.</source>
-        <translation>The disk is nearly full. So that other programs can still save their files, Dovevad has stopped typing.
-
-The record holds %1 characters and takes up %2.</translation>
-    </message>
-    <message>
-        <source>Der Datenträger ist fast voll. Damit andere Programme ihre Dateien noch speichern können, schreibt Dovevad nach Zeichen %1 nichts mehr in die Logdatei.
-
-Der Lauf geht weiter: Jedes Zeichen steht in seiner Aufzeichnung, die kaum Platz braucht:
-
-%2</source>
-        <translation>The disk is nearly full. So that other programs can still save their files, Dovevad writes nothing more into the log file after character %1.
-
-The run goes on: every character is in its record, which takes hardly any space:
-
-%2</translation>
-    </message>
-    <message>
-        <source>Die Zeichen dieses Laufs stehen nur in seiner Aufzeichnung:</source>
-        <translation>This run’s characters are in its record only:</translation>
-    </message>
-    <message>
-        <source>Die ersten %1 Zeichen dieses Laufs stehen in der Logdatei, alle %2 in seiner Aufzeichnung:</source>
-        <translation>The first %1 characters of this run are in the log file, all %2 in its record:</translation>
-    </message>
-    <message>
-        <source>Als Text, Zeile für Zeile wie in einer Logdatei, gibt sie dieser Befehl aus, etwa für grep oder in eine Datei auf einem Datenträger mit Platz für %1:</source>
-        <translation>As text, line for line as in a log file, this command puts it out, for grep, say, or into a file on a disk with room for %1:</translation>
-    </message>
-    <message>
-        <source>Dovevad löscht die Aufzeichnung, wenn es schließt. Um sie zu behalten, kopieren Sie sie vorher an einen anderen Ort.</source>
-        <translation>Dovevad deletes the record when it closes. To keep it, copy it elsewhere before then.</translation>
+        <source>Die Aufzeichnung ist voll.</source>
+        <translation>The record is full.</translation>
     </message>
 </context>
 <context>
@@ -1013,6 +950,80 @@ Reason: </translation>
     <message>
         <source>abgebrochen</source>
         <translation>cancelled</translation>
+    </message>
+</context>
+<context>
+    <name>Textausgabe</name>
+    <message>
+        <source>Die Standardausgabe nimmt nichts mehr an: %1</source>
+        <translation>Standard output takes nothing more: %1</translation>
+    </message>
+</context>
+<context>
+    <name>Uebergabe</name>
+    <message>
+        <source>Zeichenfolge wurde gefunden!</source>
+        <translation>The string was found!</translation>
+    </message>
+    <message>
+        <source>Gefunden!</source>
+        <translation>Found!</translation>
+    </message>
+    <message>
+        <source>Der Datenträger ist fast voll. Damit andere Programme ihre Dateien noch speichern können, hat Dovevad aufgehört zu tippen.
+
+Die Logdatei enthält %1 Zeichen und belegt %2.</source>
+        <translation>The disk is nearly full. So that other programs can still save their files, Dovevad has stopped typing.
+
+The log file holds %1 characters and takes up %2.</translation>
+    </message>
+    <message>
+        <source>Die Logdatei konnte nicht in einem Textbetrachter geöffnet werden. Sie bleibt hier erhalten:
+
+%1</source>
+        <translation>The log file could not be opened in a text viewer. It is kept here:
+
+%1</translation>
+    </message>
+    <message>
+        <source>Der Datenträger ist fast voll. Damit andere Programme ihre Dateien noch speichern können, hat Dovevad aufgehört zu tippen.
+
+Die Aufzeichnung enthält %1 Zeichen und belegt %2.</source>
+        <translation>The disk is nearly full. So that other programs can still save their files, Dovevad has stopped typing.
+
+The record holds %1 characters and takes up %2.</translation>
+    </message>
+    <message>
+        <source>Der Datenträger ist fast voll. Damit andere Programme ihre Dateien noch speichern können, schreibt Dovevad nach Zeichen %1 nichts mehr in die Logdatei.
+
+Der Lauf geht weiter: Jedes Zeichen steht in seiner Aufzeichnung, die kaum Platz braucht:
+
+%2</source>
+        <translation>The disk is nearly full. So that other programs can still save their files, Dovevad writes nothing more into the log file after character %1.
+
+The run goes on: every character is in its record, which takes hardly any space:
+
+%2</translation>
+    </message>
+    <message>
+        <source>Die Zeichen dieses Laufs stehen nur in seiner Aufzeichnung:</source>
+        <translation>This run’s characters are in its record only:</translation>
+    </message>
+    <message>
+        <source>Die ersten %1 Zeichen dieses Laufs stehen in der Logdatei, alle %2 in seiner Aufzeichnung:</source>
+        <translation>The first %1 characters of this run are in the log file, all %2 in its record:</translation>
+    </message>
+    <message>
+        <source>Als Text, Zeile für Zeile wie in einer Logdatei, gibt sie dieser Befehl aus, etwa für grep oder in eine Datei auf einem Datenträger mit Platz für %1:</source>
+        <translation>As text, line for line as in a log file, this command puts it out, for grep, say, or into a file on a disk with room for %1:</translation>
+    </message>
+    <message>
+        <source>Dovevad löscht die Aufzeichnung, wenn es schließt. Um sie zu behalten, kopieren Sie sie vorher an einen anderen Ort.</source>
+        <translation>Dovevad deletes the record when it closes. To keep it, copy it elsewhere before then.</translation>
+    </message>
+    <message>
+        <source>Die Aufzeichnung fasst keine weiteren Zeichen: Nach %1 Zeichen hat Dovevad aufgehört zu tippen.</source>
+        <translation>The record holds no more characters: Dovevad has stopped typing after %1 characters.</translation>
     </message>
 </context>
 </TS>

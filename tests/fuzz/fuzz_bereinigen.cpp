@@ -1,6 +1,6 @@
 // Any UTF-16 text: the cleaning keeps exactly its basic Latin letters, in order.
 #include "fuzz.h"
-#include "generator.h"
+#include "stringbereinigen.h"
 
 #include <cstring>
 
@@ -12,6 +12,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (QChar c : text)
         if ((c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'))
             letters += c;
-    check(Generator::Stringbereinigen(text) == letters);
+    check(Stringbereinigen(text) == letters);
     return 0;
 }

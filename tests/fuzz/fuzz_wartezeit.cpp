@@ -18,7 +18,7 @@ void checkNumbers(const QString &text)
 {
     static const QRegularExpression number(QStringLiteral("[0-9][0-9.,]*"));
     static const QRegularExpression german(QStringLiteral("^[1-9][0-9]{0,2}(\\.[0-9]{3})*(,[0-9]+)?$|^0(,[0-9]+)?$"));
-    static const QRegularExpression power(QStringLiteral("≈ ([0-9,]+) · 10\\^-?[0-9]+"));
+    static const QRegularExpression power(QStringLiteral("≈ ([0-9,]+) · 10⁻?[⁰¹²³⁴⁵⁶⁷⁸⁹]+"));
     static const QRegularExpression mantissa(QStringLiteral("^[1-9],[0-9]$"));
     // The target's letters, which may well spell NAN, are no number.
     static const QRegularExpression notANumber(QStringLiteral("nan|inf"), QRegularExpression::CaseInsensitiveOption);
@@ -26,7 +26,7 @@ void checkNumbers(const QString &text)
     check(!QString(text).remove(target).contains(notANumber));
     for (const auto &match : power.globalMatch(text))
         check(mantissa.match(match.captured(1)).hasMatch());
-    static const QRegularExpression exponent(QStringLiteral("10\\^-?[0-9]+"));
+    static const QRegularExpression exponent(QStringLiteral("10⁻?[⁰¹²³⁴⁵⁶⁷⁸⁹]+"));
     for (const auto &match : number.globalMatch(QString(text).remove(exponent))) {
         QString digits = match.captured();
         while (digits.endsWith(u'.') || digits.endsWith(u','))
@@ -62,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         before = std::max(before, chance);
     }
     const double speed = double(data[0] + 1) * std::pow(10.0, data[1] % 12);
-    checkNumbers(Auskunft::zumZiel(ziel, speed, {raw, raw | 1}));
+    checkNumbers(Auskunft::zumZiel(ziel, {speed}, {raw, raw | 1}));
     checkNumbers(Auskunft::zumLauf(ziel, wartezeit, letters, speed, {int(data[2] % (ziel.size() + 1)), letters}));
     return 0;
 }

@@ -1,0 +1,229 @@
+#include "tipprunde.h"
+
+#include "aufzeichner.h"
+#include "aufzeichnung.h"
+#include "kante.h"
+#include "stellensuche.h"
+#include "tipper.h"
+
+#include <algorithm>
+#include <ctime>
+
+namespace {
+
+// Pieces a typist may be ahead of those put together: a few ticks of the
+// clock, so that a box over the window halts the run within a few
+// milliseconds, as the run's own yields do.
+constexpr quint64 VorsprungJeTipper = 8;
+constexpr int EintraegeJeSekunde = 1000;
+
+double tickeJeSekunde()
+{
+    timespec aufloesung{};
+    clock_getres(CLOCK_MONOTONIC_COARSE, &aufloesung);
+    return 1e9 / std::max(1.0, double(aufloesung.tv_sec) * 1e9 + double(aufloesung.tv_nsec));
+}
+
+} // namespace
+
+Tipprunde::Tipprunde(const Abgleich &abgleich, std::string ziel, const Anfang &anfang, Aufzeichner &aufzeichnung,
+                     TimerRandom::Clock clock, int kerne, quint64 schluessel)
+    : m_schritt(abgleich.schritt())
+    , m_ziel(std::move(ziel))
+    , m_anfaenge(m_ziel)
+    , m_aufzeichnung(aufzeichnung)
+    , m_clock(clock)
+    , m_zeichen(anfang.zeichen)
+    , m_zustand(anfang.zustand)
+    , m_naehe(anfang.naehe)
+    , m_bisher(anfang.naehe.buchstaben)
+{
+    m_gefunden = m_naehe.buchstaben >= int(m_ziel.size());
+    if (m_gefunden || voll())
+        return;
+    m_kerne = m_tippend = std::max(kerne, 1);
+    m_vorsprung = VorsprungJeTipper * quint64(m_kerne);
+    for (int i = 0; i < m_kerne; ++i)
+        m_schluessel.push_back(schluessel ? schluessel + quint64(i) * 0x9e3779b97f4a7c15ULL : TimerRandom::freshKey());
+    m_tipper.emplace(m_kerne, [this](int wer) { tippen(wer, m_schluessel[size_t(wer)]); });
+}
+
+Tipprunde::~Tipprunde()
+{
+    anhalten();
+}
+
+bool Tipprunde::voll() const
+{
+    return m_zeichen >= Aufzeichnung::HoechstensZeichen;
+}
+
+int Tipprunde::kerne()
+{
+    const int hoechstens = std::max(1, int(EintraegeJeSekunde / tickeJeSekunde()));
+    return std::clamp(Arbeiter::kerne(), 1, hoechstens);
+}
+
+double Tipprunde::eintraegeJeSekunde()
+{
+    return kerne() * tickeJeSekunde();
+}
+
+double Tipprunde::stellenProSekunde(std::string_view ziel, std::chrono::nanoseconds dauer)
+{
+    const Muster muster(ziel);
+    Strecke strecke{0, TimerRandom::freshKey(), 0, 1'000'000};
+    quint64 stellen = 0, funde = 0;
+    const auto anfang = std::chrono::steady_clock::now();
+    std::chrono::nanoseconds vergangen{};
+    // Stretches of a clock tick's places, searched a batch at a time as a typist's.
+    for (; vergangen < dauer; vergangen = std::chrono::steady_clock::now() - anfang) {
+        for (quint64 von = 0; von < strecke.anzahl; von += Tipper::Schub)
+            funde += Stellensuche::finden(strecke, muster, von, von + Tipper::Schub) != KeinFund;
+        strecke = strecke.ab(strecke.anzahl);
+        strecke.anzahl = 1'000'000;
+        stellen += strecke.anzahl;
+    }
+    // A find count that no search reaches keeps the compiler from dropping it.
+    return double(stellen + (funde == ~quint64(0))) * 1e9 / double(vergangen.count());
+}
+
+void Tipprunde::anhalten()
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_ende = true;
+    }
+    m_platz.notify_all();
+    m_tipper.reset();
+}
+
+bool Tipprunde::ungeduldig() const
+{
+    return (m_fundGemeldet && m_tippend == 0) || (m_wartend > 0 && m_abgegeben.count(m_zusammengefuegt));
+}
+
+void Tipprunde::tippen(int wer, quint64 key)
+{
+    Tipper tipper(m_clock, key);
+    for (quint64 zug = quint64(wer); zugAbwarten(zug); zug += quint64(m_kerne))
+        abgeben(zug, stueckTippen(tipper));
+    std::lock_guard lock(m_mutex);
+    --m_tippend;
+    if (ungeduldig())
+        m_abgabe.notify_one();
+}
+
+bool Tipprunde::zugAbwarten(quint64 zug)
+{
+    std::unique_lock lock(m_mutex);
+    // The turns before a find are typed still, however short, so that the
+    // record has no gap before it.
+    const auto darf = [&] { return m_ende || zug > m_fundZug || zug - m_zusammengefuegt < m_vorsprung; };
+    if (!darf()) {
+        ++m_wartend;
+        if (ungeduldig())
+            m_abgabe.notify_one();
+        m_platz.wait(lock, darf);
+        --m_wartend;
+    }
+    return !m_ende && zug <= m_fundZug;
+}
+
+Tipprunde::Abgabe Tipprunde::stueckTippen(Tipper &tipper)
+{
+    Abgabe abgabe{tipper.anfangen(), {}};
+    Stuecksuche suche(m_anfaenge, m_bisher.load(std::memory_order_relaxed));
+    quint64 getippt = 0;
+    for (bool weiter = true; weiter;) {
+        const quint64 von = getippt;
+        getippt += Tipper::Schub;
+        weiter = !suche.suchen(abgabe.stueck, von, getippt) && !tipper.neueLesung()
+            && !m_ende.load(std::memory_order_relaxed) && !m_fundGemeldet.load(std::memory_order_relaxed);
+    }
+    tipper.beenden(getippt);
+    abgabe.stueck.anzahl = suche.ende(getippt);
+    abgabe.funde = suche.funde();
+    return abgabe;
+}
+
+void Tipprunde::abgeben(quint64 zug, Abgabe abgabe)
+{
+    const bool gefunden = !abgabe.funde.empty() && quint64(abgabe.funde.back().buchstaben) == m_ziel.size();
+    bool rufen;
+    {
+        std::lock_guard lock(m_mutex);
+        m_abgegeben.emplace(zug, std::move(abgabe));
+        if (gefunden) {
+            m_fundZug = std::min(m_fundZug, zug);
+            m_fundGemeldet = true;
+        }
+        rufen = ungeduldig();
+    }
+    if (gefunden)
+        m_platz.notify_all();
+    if (rufen)
+        m_abgabe.notify_one();
+}
+
+void Tipprunde::warten(std::chrono::steady_clock::time_point bis)
+{
+    std::unique_lock lock(m_mutex);
+    for (;;) {
+        for (auto next = m_abgegeben.find(m_zusammengefuegt); !m_gefunden && !voll() && next != m_abgegeben.end();
+             next = m_abgegeben.find(m_zusammengefuegt)) {
+            zusammenfuegen(next->second);
+            m_abgegeben.erase(next);
+            ++m_zusammengefuegt;
+        }
+        m_bisher.store(m_naehe.buchstaben, std::memory_order_relaxed);
+        if (m_gefunden || voll()) {
+            m_ende = true; // what comes after is no part of the run
+            m_platz.notify_all();
+            return;
+        }
+        m_platz.notify_all();
+        if (std::chrono::steady_clock::now() >= bis || (m_fundGemeldet && m_tippend == 0))
+            return;
+        m_abgabe.wait_until(lock, bis, [this] { return ungeduldig(); });
+    }
+}
+
+void Tipprunde::zusammenfuegen(const Abgabe &abgabe)
+{
+    const Strecke &stueck = abgabe.stueck;
+    const quint64 m = m_ziel.size();
+    // The record says no more letters than it can: the piece ends there.
+    quint64 n = std::min(stueck.anzahl, Aufzeichnung::HoechstensZeichen - m_zeichen);
+    const auto buchstabe = [&stueck](quint64 i) { return stueck.buchstabe(i); };
+    // Windows over the edge with what came before end in the piece's first
+    // m - 1 places: the automaton from the state at the edge finds them.
+    std::vector<Stuecksuche::Fund> funde;
+    const quint64 vorne = std::min(n, m - 1);
+    uint32_t zustand = Kante::folgen(m_schritt, m_zustand, 0, vorne, Richtung::Vorwaerts, buchstabe, [&](quint64 i, uint32_t z) {
+        funde.push_back({m_schritt.buchstaben(z), i});
+        return false;
+    });
+    std::copy_if(abgabe.funde.begin(), abgabe.funde.end(), std::back_inserter(funde), [n](const auto &f) { return f.ende < n; });
+    std::stable_sort(funde.begin(), funde.end(), [](const auto &a, const auto &b) { return a.ende < b.ende; });
+    for (const Stuecksuche::Fund &fund : funde) {
+        if (fund.buchstaben <= m_naehe.buchstaben)
+            continue;
+        m_naehe = {fund.buchstaben, qint64(m_zeichen + fund.ende + 1)};
+        if (quint64(fund.buchstaben) == m) {
+            m_gefunden = true;
+            n = fund.ende + 1;
+            break;
+        }
+    }
+    // The state at the piece's end, for the next edge: the last m letters
+    // decide it.
+    if (!m_gefunden) {
+        const quint64 ab = n - vorne > m ? n - m : vorne;
+        m_zustand = Kante::folgen(m_schritt, ab == vorne ? zustand : m_schritt.zustand(0), ab, n, Richtung::Vorwaerts,
+                                  buchstabe, [](quint64, uint32_t) { return false; });
+    }
+    m_aufzeichnung.beginne({m_zeichen, stueck.schluessel, stueck.zaehler, 0});
+    m_zeichen += n;
+    m_aufzeichnung.beende(m_zeichen);
+}
