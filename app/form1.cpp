@@ -160,15 +160,27 @@ Form1::Form1(QWidget *parent, const QString &logPath)
     setTabOrder(Text1, Command1);
     setTabOrder(Command1, Command2);
     Text1->setFocus();
+    describeAll();
+    if (const QScreen *display = screen())
+        move(display->availableGeometry().center() - rect().center());
+    connectAll();
+}
 
+// What screen readers read; the window starts idle, which also names
+// Command1 for them.
+void Form1::describeAll()
+{
     describe(this, QStringLiteral("Dovevad"),
              tr("Tippt zufällige Buchstaben, bis die eingegebene Zeichenfolge erscheint."));
     describe(Text1, tr("Zeichenfolge"), text1Description());
     describe(Label2, tr("Anzahl der generierten Zeichen"), tr("Beschriftung des Zählers."));
     tellCount(); // the counter's name is the count, as a screen reader reads it
     describe(Command2, tr("Hilfe"), tr("Zeigt die Hilfe an."));
-    showIdle(); // the window starts idle, which also names Command1 for screen readers
+    showIdle();
+}
 
+void Form1::connectAll()
+{
     // What a run for the target would cost, and what the run costs.
     connect(Text1, &QLineEdit::textChanged, this, &Form1::showTargetTip);
     showTargetTip();
@@ -178,9 +190,6 @@ Form1::Form1(QWidget *parent, const QString &logPath)
     Command2->installEventFilter(this);
     connect(Command1, &QPushButton::clicked, this, [this] { Program::runHandler(this, [this] { Command1_Click(); }); });
     connect(Command2, &QPushButton::clicked, this, [this] { Program::runHandler(this, [this] { Command2_Click(); }); });
-
-    if (const QScreen *display = screen())
-        move(display->availableGeometry().center() - rect().center());
     connect(m_benachrichtigungen, &DesktopNotifications::activated, this, [this] {
         showNormal();
         raise();

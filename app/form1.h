@@ -51,6 +51,8 @@ private:
     void Text1_LostFocus();
     void Form_Unload(qint16 &Cancel);
 
+    void describeAll();
+    void connectAll();
     void showIdle();
     void showBusy();
     void showTargetTip();

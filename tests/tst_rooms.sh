@@ -3,11 +3,11 @@
 # header of a room it may not reach would not find it, while the rooms that
 # link it find it and compile it; neither the core nor the run finds a
 # widget's header.
-# Usage: tst_rooms.sh COMPILER CORE_DIRS DESKTOP_DIRS GENERATOR_DIRS VIEWER_DIRS APP_DIRS
+# Usage: tst_rooms.sh COMPILER CORE_DIRS DESKTOP_DIRS GENERATOR_DIRS VIEWER_DIRS APP_DIRS GPU_DIRS
 #   (each a ;-list of the room's include folders, as its library sees them)
 source "$(dirname "$0")/testlib.sh"
 compiler=$1
-declare -A dirs=([core]=$2 [desktop]=$3 [generator]=$4 [viewer]=$5 [app]=$6)
+declare -A dirs=([core]=$2 [desktop]=$3 [generator]=$4 [viewer]=$5 [app]=$6 [gpu]=$7)
 
 # Compiles one line as a file of the room.
 compiles() { # ROOM LINE
@@ -25,15 +25,20 @@ refuses() { # ROOM HEADER
 }
 
 # One header of each room: the core's record, the desktop's boxes, the
-# run, the viewer's file, the window.
-for room in core desktop generator viewer app; do reaches "$room" aufzeichnung.h; done
-for room in core generator; do
+# card's search, the run, the viewer's file, the window.
+for room in core desktop gpu generator viewer app; do reaches "$room" aufzeichnung.h; done
+for room in core gpu generator; do
     refuses "$room" '"msgbox.h"'
     refuses "$room" '<QWidget>'
     refuses "$room" '<QGuiApplication>'
 done
 refuses core '"generator.h"'
 refuses core '"logdatei.h"'
+refuses core '"kartensuche.h"'
+reaches gpu kartensuche.h
+refuses gpu '"generator.h"'
+reaches generator kartensuche.h
+refuses viewer '"kartensuche.h"'
 refuses desktop '"generator.h"'
 refuses desktop '"logdatei.h"'
 reaches generator generator.h
@@ -45,4 +50,4 @@ refuses viewer '"generator.h"'
 refuses viewer '"form1.h"'
 reaches app form1.h
 refuses app '"logdatei.h"'
-ok "the core reaches no room and no widget, the run only the core, the desktop nothing above it, the viewer nothing of the run"
+ok "the core reaches no room and no widget, the card only the core, the run the core and the card, the desktop nothing above it, the viewer nothing of the run"

@@ -67,6 +67,16 @@ Logbetrachter::Logbetrachter(const QString &path, const Ausgang &ausgang, QWidge
     , m_path(QFileInfo(path).absoluteFilePath())
     , m_ausgang(ausgang)
 {
+    benennen();
+    anordnen();
+    verbinden();
+    oeffnen();
+    resize(760, 620);
+}
+
+// Names for tests and screen readers, and what each part shows at first.
+void Logbetrachter::benennen()
+{
     setObjectName(QStringLiteral("Logbetrachter"));
     setWindowIcon(QIcon(QStringLiteral(":/dovevad.png")));
     m_gehezu->setObjectName(QStringLiteral("gehezu"));
@@ -96,7 +106,10 @@ Logbetrachter::Logbetrachter(const QString &path, const Ausgang &ausgang, QWidge
         bar->hide();
     }
     m_abbrechen->hide();
+}
 
+void Logbetrachter::anordnen()
+{
     auto *leiste = new QHBoxLayout;
     leiste->addWidget(beschriftung(tr("Gehe zu &Zeichen:"), m_gehezu));
     leiste->addWidget(m_gehezu);
@@ -130,7 +143,10 @@ Logbetrachter::Logbetrachter(const QString &path, const Ausgang &ausgang, QWidge
                                                           m_ausgangText, m_diagramm})
         setTabOrder(std::exchange(previous, next), next);
     m_ansicht->setFocus();
+}
 
+void Logbetrachter::verbinden()
+{
     connect(m_gehezu, &QLineEdit::returnPressed, this, &Logbetrachter::gehezuEingabe);
     connect(m_suchtext, &QLineEdit::returnPressed, this, [this] { suchen(Richtung::Vorwaerts); });
     connect(m_weiter, &QPushButton::clicked, this, [this] { suchen(Richtung::Vorwaerts); });
@@ -140,10 +156,8 @@ Logbetrachter::Logbetrachter(const QString &path, const Ausgang &ausgang, QWidge
     connect(m_ablage, &Ablage::gespeichert, this, &Logbetrachter::pruefen); // perhaps over the file shown
     connect(&m_blick, &QTimer::timeout, this, &Logbetrachter::pruefen);
     m_blick.start(200);
-
-    oeffnen();
-    resize(760, 620);
 }
+
 
 Logbetrachter::~Logbetrachter() = default;
 

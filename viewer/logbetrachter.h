@@ -45,6 +45,9 @@ public:
     void suchen(Richtung richtung);
 
 private:
+    void benennen();
+    void anordnen();
+    void verbinden();
     void oeffnen();
     void menuesAnlegen();
     void titelSetzen();

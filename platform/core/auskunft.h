@@ -23,6 +23,8 @@ inline constexpr double EintraegeMitLogJeSekunde = 2 * 250;
 // What a run's costs are reckoned at.
 struct Tempo
 {
+    Tempo(double mitLog = 0, double suchschritte = 0) : mitLog(mitLog), suchschritte(suchschritte) {}
+
     // Letters a second of a run with a log; 0 while not yet known.
     double mitLog = 0;
     // Windows a second that a compact run's search moves, on all that it

@@ -520,6 +520,57 @@ A second Dovevad would overwrite it and so is not started.</translation>
     </message>
 </context>
 <context>
+    <name>Karte</name>
+    <message>
+        <source>Kein Vulkan-Treiber gefunden.</source>
+        <translation>No Vulkan driver found.</translation>
+    </message>
+    <message>
+        <source>Die Grafikkarte ist abgeschaltet (DOVEVAD_VULKAN=0).</source>
+        <translation>The graphics card is turned off (DOVEVAD_VULKAN=0).</translation>
+    </message>
+    <message>
+        <source>Keine Grafikkarte gefunden.</source>
+        <translation>No graphics card found.</translation>
+    </message>
+    <message>
+        <source>Keine Grafikkarte heißt „%1“.</source>
+        <translation>No graphics card is called “%1”.</translation>
+    </message>
+    <message>
+        <source>Die Grafikkarte „%1“ kann kein Vulkan 1.1.</source>
+        <translation>The graphics card “%1” lacks Vulkan 1.1.</translation>
+    </message>
+    <message>
+        <source>Die Grafikkarte „%1“ kann nicht rechnen.</source>
+        <translation>The graphics card “%1” cannot compute.</translation>
+    </message>
+    <message>
+        <source>Die Grafikkarte kann das Suchprogramm nicht laden.</source>
+        <translation>The graphics card cannot load the search program.</translation>
+    </message>
+    <message>
+        <source>Der Grafikkarte fehlt der Speicher.</source>
+        <translation>The graphics card is out of memory.</translation>
+    </message>
+    <message>
+        <source>Die Grafikkarte ist ausgefallen.</source>
+        <translation>The graphics card has failed.</translation>
+    </message>
+    <message>
+        <source>Die Grafikkarte antwortet nicht.</source>
+        <translation>The graphics card does not respond.</translation>
+    </message>
+    <message>
+        <source>Die Grafikkarte meldet den Fehler %1.</source>
+        <translation>The graphics card reports error %1.</translation>
+    </message>
+    <message>
+        <source>Die Grafikkarte hat nicht alle Stellen durchsucht.</source>
+        <translation>The graphics card did not search every place.</translation>
+    </message>
+</context>
+<context>
     <name>Laufzeit</name>
     <message>
         <source>Ungültiger Zeichencode %1.</source>
