@@ -4,6 +4,7 @@
 #include "ausgabe.h"
 #include "aufzeichnung.h"
 #include "files.h"
+#include "karte.h"
 #include "kompaktlauf.h"
 #include "runview.h"
 #include "textlauf.h"
@@ -19,6 +20,13 @@ Generator::Generator(RunView &view, RandomSource *random, const QString &logPath
 }
 
 Generator::~Generator() = default;
+
+void Generator::setKarte(std::shared_ptr<Karte> karte, double schritteProSekunde, const QString &warum)
+{
+    m_karte = std::move(karte);
+    m_kartenSchritte = m_karte ? schritteProSekunde : 0;
+    m_ohneKarte = m_karte ? QString() : warum;
+}
 
 QString Generator::chooseLogPath()
 {

@@ -16,6 +16,7 @@
 #include <memory>
 
 class Ausgabe;
+class Karte;
 class RunView;
 struct Verfolgung;
 
@@ -56,6 +57,15 @@ public:
     // Runs write their record alone, and no text into the log.
     void setKompakt(bool kompakt) { m_kompakt = kompakt; }
     bool kompakt() const { return m_kompakt; }
+
+    // The graphics card that compact runs type on beside the cores, with
+    // the windows a second its search moves (a target's places a second
+    // are these times its mean skip); none, and why, where there is none.
+    // A card that fails in a run is let go, and why is said here.
+    void setKarte(std::shared_ptr<Karte> karte, double schritteProSekunde, const QString &warum = {});
+    const Karte *karte() const { return m_karte.get(); }
+    double kartenSchritte() const { return m_kartenSchritte; }
+    const QString &ohneKarte() const { return m_ohneKarte; }
 
     // The most letters of the target, from its start, that the current or
     // last run has typed in a row, and after how many letters it first did.
@@ -120,6 +130,9 @@ private:
     static constexpr quint64 FrameInterval = 16'000'000;
     quint64 m_lastShown = 0;
     int m_kerne = 0;
+    std::shared_ptr<Karte> m_karte;
+    double m_kartenSchritte = 0;
+    QString m_ohneKarte;
 };
 
 namespace GeneratorDetail {

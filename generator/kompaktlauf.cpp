@@ -2,19 +2,12 @@
 
 #include "ausgabe.h"
 #include "coarseclock.h"
+#include "muster.h"
 #include "verfolgung.h"
 
 #include <algorithm>
 
 namespace {
-
-// The typists: as many as the round says, or one for a test's clock,
-// which need not be safe to read from two threads; a test's clock makes
-// the same letters from the same key every time.
-int kerneFuer(int verlangt, const TimerRandom::Draws &eigener)
-{
-    return verlangt > 0 ? verlangt : eigener.readsTheClock() ? Tipprunde::kerne() : 1;
-}
 
 std::string lateinisch(const QString &text)
 {
@@ -24,6 +17,21 @@ std::string lateinisch(const QString &text)
 
 } // namespace
 
+// The typists: on the cores as many as the round says beside the card, or
+// one for a test's clock, which need not be safe to read from two threads;
+// a test's clock makes the same letters from the same keys every time. The
+// card searches the target's places as fast as its windows move by the
+// target's mean skip.
+Tipprunde::Besetzung Generator::Kompaktlauf::besetzung(const Generator &lauf)
+{
+    const TimerRandom::Draws &eigener = lauf.m_timerRandom->draws();
+    const double stellen = lauf.m_karte ? lauf.m_kartenSchritte * Muster(lateinisch(lauf.m_ziel)).mittlererSprung() : 0;
+    const int kerne = lauf.m_kerne > 0 ? lauf.m_kerne
+        : eigener.readsTheClock()      ? Tipprunde::kerne(lauf.m_karte.get(), stellen)
+                                       : 1;
+    return {kerne, lauf.m_karte, stellen, eigener.clock(), eigener.readsTheClock() ? 0 : eigener.key()};
+}
+
 Generator::Kompaktlauf::Kompaktlauf(Generator &lauf, Ausgabe &ausgabe, Verfolgung &verfolgung, qint64 vorher,
                                     quint64 getippt)
     : m_lauf(lauf)
@@ -31,8 +39,7 @@ Generator::Kompaktlauf::Kompaktlauf(Generator &lauf, Ausgabe &ausgabe, Verfolgun
     , m_verfolgung(verfolgung)
     , m_vorher(vorher)
     , m_runde(*verfolgung.schritt.owner, lateinisch(lauf.m_ziel), {getippt, verfolgung.zustand, verfolgung.naehe},
-              ausgabe.aufzeichnung(), lauf.m_timerRandom->draws().clock(), kerneFuer(lauf.m_kerne, lauf.m_timerRandom->draws()),
-              lauf.m_timerRandom->draws().readsTheClock() ? 0 : lauf.m_timerRandom->draws().key())
+              ausgabe.aufzeichnung(), besetzung(lauf))
 {
 }
 
@@ -51,6 +58,9 @@ void Generator::Kompaktlauf::zaehlen()
 {
     m_lauf.Anzahl += m_vorher + qint64(m_runde.zeichen()) - m_lauf.Anzahl.whole();
     m_lauf.m_naehe = m_verfolgung.naehe = m_runde.naehe();
+    // A card that failed types no more, in this run or the next.
+    if (!m_runde.kartenAusfall().isEmpty() && m_lauf.m_karte)
+        m_lauf.setKarte({}, 0, m_runde.kartenAusfall());
 }
 
 std::optional<Generator::Ende> Generator::Kompaktlauf::rast()

@@ -23,6 +23,7 @@ public:
     Ende laufen();
 
 private:
+    static Tipprunde::Besetzung besetzung(const Generator &lauf);
     // The count and the closest match as far as the round has put them together.
     void zaehlen();
     // What the yield comes to, where the run ends there.

@@ -68,6 +68,8 @@ public:
     bool suchen(const Strecke &stueck, quint64 von, quint64 bis);
 
     const std::vector<Fund> &funde() const { return m_funde; }
+    // The start looked for next; the whole target is not found yet.
+    const Muster &gesucht() const { return m_anfaenge.mit(m_naechste); }
     bool gefunden() const { return m_naechste > m_anfaenge.laenge(); }
     // Where the piece ends: after the whole target, else after its places.
     quint64 ende(quint64 stellen) const { return gefunden() ? m_funde.back().ende + 1 : stellen; }

@@ -3,6 +3,9 @@
 #include "aufzeichner.h"
 #include "aufzeichnung.h"
 #include "kante.h"
+#include "karte.h"
+#include "kartenfehler.h"
+#include "kartenfinder.h"
 #include "stellensuche.h"
 #include "tipper.h"
 
@@ -24,15 +27,24 @@ double tickeJeSekunde()
     return 1e9 / std::max(1.0, double(aufloesung.tv_sec) * 1e9 + double(aufloesung.tv_nsec));
 }
 
+// The card's entries a second: one a piece, a piece a tick, and one more
+// for every 2^32 letters a piece holds past the first.
+double kartenEintraege(const Karte *karte, double kartenStellen)
+{
+    return karte ? std::max(tickeJeSekunde(), kartenStellen / double(Aufzeichnung::HoechstensJeEintrag)) : 0;
+}
+
 } // namespace
 
 Tipprunde::Tipprunde(const Abgleich &abgleich, std::string ziel, const Anfang &anfang, Aufzeichner &aufzeichnung,
-                     TimerRandom::Clock clock, int kerne, quint64 schluessel)
+                     const Besetzung &besetzung)
     : m_schritt(abgleich.schritt())
     , m_ziel(std::move(ziel))
     , m_anfaenge(m_ziel)
     , m_aufzeichnung(aufzeichnung)
-    , m_clock(clock)
+    , m_clock(besetzung.clock)
+    , m_karte(besetzung.karte)
+    , m_kartenStellen(besetzung.kartenStellen)
     , m_zeichen(anfang.zeichen)
     , m_zustand(anfang.zustand)
     , m_naehe(anfang.naehe)
@@ -41,11 +53,19 @@ Tipprunde::Tipprunde(const Abgleich &abgleich, std::string ziel, const Anfang &a
     m_gefunden = m_naehe.buchstaben >= int(m_ziel.size());
     if (m_gefunden || voll())
         return;
-    m_kerne = m_tippend = std::max(kerne, 1);
-    m_vorsprung = VorsprungJeTipper * quint64(m_kerne);
-    for (int i = 0; i < m_kerne; ++i)
-        m_schluessel.push_back(schluessel ? schluessel + quint64(i) * 0x9e3779b97f4a7c15ULL : TimerRandom::freshKey());
-    m_tipper.emplace(m_kerne, [this](int wer) { tippen(wer, m_schluessel[size_t(wer)]); });
+    // A core types beside the card too, to go on where the card fails.
+    m_kerne = std::max(besetzung.kerne, 1);
+    m_teilnehmer = m_tippend = m_kerne + (m_karte ? 1 : 0);
+    m_vorsprung = VorsprungJeTipper * quint64(m_teilnehmer);
+    for (int i = 0; i < m_teilnehmer; ++i)
+        m_schluessel.push_back(besetzung.schluessel ? besetzung.schluessel + quint64(i) * 0x9e3779b97f4a7c15ULL
+                                                    : TimerRandom::freshKey());
+    m_tipper.emplace(m_teilnehmer, [this](int wer) {
+        if (wer < m_kerne)
+            tippen(wer, m_schluessel[size_t(wer)]);
+        else
+            kartenTippen(m_schluessel[size_t(wer)]);
+    });
 }
 
 Tipprunde::~Tipprunde()
@@ -58,15 +78,15 @@ bool Tipprunde::voll() const
     return m_zeichen >= Aufzeichnung::HoechstensZeichen;
 }
 
-int Tipprunde::kerne()
+int Tipprunde::kerne(const Karte *karte, double kartenStellen)
 {
-    const int hoechstens = std::max(1, int(EintraegeJeSekunde / tickeJeSekunde()));
-    return std::clamp(Arbeiter::kerne(), 1, hoechstens);
+    const int hoechstens = int((EintraegeJeSekunde - kartenEintraege(karte, kartenStellen)) / tickeJeSekunde());
+    return std::clamp(Arbeiter::kerne(), 1, std::max(hoechstens, 1));
 }
 
-double Tipprunde::eintraegeJeSekunde()
+double Tipprunde::eintraegeJeSekunde(const Karte *karte, double kartenStellen)
 {
-    return kerne() * tickeJeSekunde();
+    return kerne(karte, kartenStellen) * tickeJeSekunde() + kartenEintraege(karte, kartenStellen);
 }
 
 double Tipprunde::stellenProSekunde(std::string_view ziel, std::chrono::nanoseconds dauer)
@@ -100,18 +120,55 @@ void Tipprunde::anhalten()
 
 bool Tipprunde::ungeduldig() const
 {
-    return (m_fundGemeldet && m_tippend == 0) || (m_wartend > 0 && m_abgegeben.count(m_zusammengefuegt));
+    return (m_fundGemeldet && m_tippend == 0)
+        || (m_wartend > 0 && (m_abgegeben.count(m_zusammengefuegt) || uebersprungen(m_zusammengefuegt)));
+}
+
+bool Tipprunde::uebersprungen(quint64 zug) const
+{
+    return m_karteAus && zug > m_letzterKartenZug && int(zug % quint64(m_teilnehmer)) == m_kerne;
 }
 
 void Tipprunde::tippen(int wer, quint64 key)
 {
     Tipper tipper(m_clock, key);
-    for (quint64 zug = quint64(wer); zugAbwarten(zug); zug += quint64(m_kerne))
+    for (quint64 zug = quint64(wer); zugAbwarten(zug); zug += quint64(m_teilnehmer))
         abgeben(zug, stueckTippen(tipper));
+    aufhoeren();
+}
+
+void Tipprunde::kartenTippen(quint64 key)
+{
+    Tipper tipper(m_clock, key);
+    Kartenfinder finder(*m_karte, m_kartenStellen);
+    for (quint64 zug = quint64(m_kerne); zugAbwarten(zug); zug += quint64(m_teilnehmer)) {
+        QString fehler;
+        abgeben(zug, kartenStueck(tipper, finder, fehler));
+        if (!fehler.isEmpty()) {
+            ausscheiden(zug, fehler);
+            break;
+        }
+    }
+    aufhoeren();
+}
+
+void Tipprunde::aufhoeren()
+{
     std::lock_guard lock(m_mutex);
     --m_tippend;
     if (ungeduldig())
         m_abgabe.notify_one();
+}
+
+void Tipprunde::ausscheiden(quint64 zug, const QString &warum)
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_karteAus = true;
+        m_letzterKartenZug = zug;
+        m_kartenFehler = warum;
+    }
+    m_abgabe.notify_one();
 }
 
 bool Tipprunde::zugAbwarten(quint64 zug)
@@ -147,6 +204,35 @@ Tipprunde::Abgabe Tipprunde::stueckTippen(Tipper &tipper)
     return abgabe;
 }
 
+Tipprunde::Abgabe Tipprunde::kartenStueck(Tipper &tipper, Kartenfinder &finder, QString &fehler)
+{
+    Abgabe abgabe{tipper.anfangen(), {}};
+    Stuecksuche suche(m_anfaenge, m_bisher.load(std::memory_order_relaxed));
+    quint64 getippt = 0;
+    finder.anfangen(abgabe.stueck);
+    try {
+        for (bool weiter = true; weiter;) {
+            finder.nachlegen(suche.gesucht());
+            const quint64 von = finder.von(), bis = finder.bis();
+            weiter = !suche.suchen(von, bis, finder) && !tipper.neueLesung() && !m_ende.load(std::memory_order_relaxed)
+                && !m_fundGemeldet.load(std::memory_order_relaxed);
+            getippt = bis;
+        }
+        tipper.beenden(finder.beenden());
+    } catch (const Kartenfehler &ausfall) {
+        // What the card had searched all through is the piece; a find past
+        // it is no part of it.
+        fehler = ausfall.text();
+        abgabe.stueck.anzahl = getippt;
+        std::copy_if(suche.funde().begin(), suche.funde().end(), std::back_inserter(abgabe.funde),
+                     [getippt](const Stuecksuche::Fund &fund) { return fund.ende < getippt; });
+        return abgabe;
+    }
+    abgabe.stueck.anzahl = suche.ende(getippt);
+    abgabe.funde = suche.funde();
+    return abgabe;
+}
+
 void Tipprunde::abgeben(quint64 zug, Abgabe abgabe)
 {
     const bool gefunden = !abgabe.funde.empty() && quint64(abgabe.funde.back().buchstaben) == m_ziel.size();
@@ -170,12 +256,17 @@ void Tipprunde::warten(std::chrono::steady_clock::time_point bis)
 {
     std::unique_lock lock(m_mutex);
     for (;;) {
-        for (auto next = m_abgegeben.find(m_zusammengefuegt); !m_gefunden && !voll() && next != m_abgegeben.end();
-             next = m_abgegeben.find(m_zusammengefuegt)) {
-            zusammenfuegen(next->second);
-            m_abgegeben.erase(next);
+        while (!m_gefunden && !voll()) {
+            const auto next = m_abgegeben.find(m_zusammengefuegt);
+            if (next != m_abgegeben.end()) {
+                zusammenfuegen(next->second);
+                m_abgegeben.erase(next);
+            } else if (!uebersprungen(m_zusammengefuegt)) {
+                break;
+            }
             ++m_zusammengefuegt;
         }
+        m_kartenAusfall = m_kartenFehler;
         m_bisher.store(m_naehe.buchstaben, std::memory_order_relaxed);
         if (m_gefunden || voll()) {
             m_ende = true; // what comes after is no part of the run

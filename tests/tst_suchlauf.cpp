@@ -1,5 +1,7 @@
 #include "aufzeichnungsleser.h"
 #include "files.h"
+#include "karte.h"
+#include "kartensuche.h"
 #include "logdatei.h"
 #include "stellensuche.h"
 #include "textsuche.h"
@@ -49,8 +51,25 @@ struct Lauf
     Naehe naehe;
     bool gefunden;
     QByteArray text;
-    QList<quint64> grenzen; // where an entry of the record begins
+    QList<Strecke> eintraege; // of the record
+    QString ohneKarte;      // why the card left, where it did
 };
+
+// What a run ends with is what a plain reading of its record says: where
+// the target first ends, the closest match and where it first ends.
+void wieGelesen(const Lauf &lauf, const QByteArray &gesucht, qint64 hoechstens)
+{
+    QCOMPARE(lauf.text.size(), lauf.zeichen);
+    const qsizetype erstes = lauf.text.indexOf(gesucht);
+    QCOMPARE(lauf.gefunden, erstes >= 0);
+    if (lauf.gefunden)
+        QCOMPARE(lauf.zeichen, erstes + gesucht.size());
+    else
+        QVERIFY(lauf.zeichen >= hoechstens);
+    const Naehe gelesen = naeheImText(lauf.text, gesucht);
+    QCOMPARE(lauf.naehe.buchstaben, gelesen.buchstaben);
+    QCOMPARE(lauf.naehe.nachZeichen, gelesen.nachZeichen);
+}
 
 } // namespace
 
@@ -68,9 +87,12 @@ private slots:
     void searchThroughARecordStopsWhenAsked();
     void compactRunIsWhatItsRecordSays_data();
     void compactRunIsWhatItsRecordSays();
+    void cardTypesBesideTheCores_data();
+    void cardTypesBesideTheCores();
+    void failedCardClaimsNoUnsearchedLetter();
 
 private:
-    Lauf kompakt(const QString &ziel, int kerne, qint64 hoechstens);
+    Lauf kompakt(const QString &ziel, int kerne, qint64 hoechstens, std::shared_ptr<Karte> karte = {});
 
     std::unique_ptr<QTemporaryDir> m_dir;
 };
@@ -133,25 +155,27 @@ void tst_Suchlauf::findsWhereAPlainSearchFinds()
     }
 }
 
-Lauf tst_Suchlauf::kompakt(const QString &ziel, int kerne, qint64 hoechstens)
+Lauf tst_Suchlauf::kompakt(const QString &ziel, int kerne, qint64 hoechstens, std::shared_ptr<Karte> karte)
 {
     TimerRandom random(&eigeneUhr, 0x5eed);
     TestRun run(&random);
     run.setKompakt(true);
     run.setKerne(kerne);
+    // Dispatches of the fewest places, at a pace below lavapipe's.
+    run.setKarte(std::move(karte), 1e7);
     run.setYieldInterval(250'000); // a stop past the cap, but well below the tests' cap
     run.target = ziel;
     run.laufend = true;
     run.onYield = [&] { run.laufend = run.Anzahl.whole() < hoechstens; };
     run.Generieren();
 
-    Lauf lauf{run.Anzahl.whole(), run.naehe(), run.messages.size() == 1, {}, {}};
+    Lauf lauf{run.Anzahl.whole(), run.naehe(), run.messages.size() == 1, {}, {}, run.ohneKarte()};
     const Logdatei datei(run.recordPath());
     const QByteArray zeilen = datei.zeilen(1, datei.zeichen());
     for (qsizetype at = 0; at < zeilen.size(); at += 3)
         lauf.text += zeilen[at];
     for (qint64 j = 0; const auto strecke = datei.aufzeichnung()->eintrag(j); ++j)
-        lauf.grenzen << strecke->erstes;
+        lauf.eintraege << *strecke;
     return lauf;
 }
 
@@ -248,22 +272,14 @@ void tst_Suchlauf::compactRunIsWhatItsRecordSays()
         // The same clock and key type the same letters: a target from over
         // the edge of two pieces is there again, whoever typed them.
         const Lauf erster = kompakt(QStringLiteral("ZEICHENFOLGE"), kerne, 200'000);
-        QVERIFY(erster.grenzen.size() > 20);
-        const quint64 grenze = erster.grenzen.at(erster.grenzen.size() / 2);
+        QVERIFY(erster.eintraege.size() > 20);
+        const quint64 grenze = erster.eintraege.at(erster.eintraege.size() / 2).erstes;
         ziel = QString::fromLatin1(erster.text.mid(qsizetype(grenze) - laenge / 2, laenge));
     }
     const Lauf lauf = kompakt(ziel, kerne, Hoechstens);
     const QByteArray gesucht = ziel.toLatin1();
-    QCOMPARE(lauf.text.size(), lauf.zeichen);
+    wieGelesen(lauf, gesucht, Hoechstens);
     const qsizetype erstes = lauf.text.indexOf(gesucht);
-    QCOMPARE(lauf.gefunden, erstes >= 0);
-    if (lauf.gefunden)
-        QCOMPARE(lauf.zeichen, erstes + gesucht.size());
-    else
-        QVERIFY(lauf.zeichen >= Hoechstens);
-    const Naehe gelesen = naeheImText(lauf.text, gesucht);
-    QCOMPARE(lauf.naehe.buchstaben, gelesen.buchstaben);
-    QCOMPARE(lauf.naehe.nachZeichen, gelesen.nachZeichen);
 
     // The viewer's search through the record, from either end.
     const Logdatei datei(m_dir->filePath(QStringLiteral("Generated Chars.dovrec")));
@@ -271,6 +287,69 @@ void tst_Suchlauf::compactRunIsWhatItsRecordSays()
     QCOMPARE(Textsuche::finden(datei, gesucht, 0, Richtung::Vorwaerts, {}, geschafft), platz(erstes));
     QCOMPARE(Textsuche::finden(datei, gesucht, quint64(datei.zeichen()) - 1, Richtung::Rueckwaerts, {}, geschafft),
              platz(lauf.text.lastIndexOf(gesucht)));
+}
+
+void tst_Suchlauf::cardTypesBesideTheCores_data()
+{
+    QTest::addColumn<QString>("ziel");
+    QTest::addColumn<int>("ausfall"); // dispatches until the card fails; -1: never
+    QTest::newRow("three letters") << QStringLiteral("ZEI") << -1;
+    QTest::newRow("five letters") << QStringLiteral("QZXJV") << -1;
+    QTest::newRow("overlapping itself") << QStringLiteral("AAAAA") << -1;
+    QTest::newRow("ten letters, stopped") << QStringLiteral("ZEICHENFOL") << -1;
+    QTest::newRow("the card failing") << QStringLiteral("ZEICHENFOL") << 7;
+}
+
+namespace {
+
+std::shared_ptr<Karte> lavapipe(int ausfall)
+{
+    QString warum;
+    std::shared_ptr<Karte> karte = Karte::waehlen(QStringLiteral("llvmpipe"), &warum);
+    if (!karte)
+        qFatal("no lavapipe: %s", qPrintable(warum));
+    karte->ausfallNach(ausfall);
+    return karte;
+}
+
+// The least a dispatch holds: a piece of the card's is no shorter, where it
+// ends by its clock.
+bool vonDerKarte(const Strecke &eintrag)
+{
+    return eintrag.anzahl >= 64 * Kartensuche::stellenJeAufruf();
+}
+
+} // namespace
+
+// The card's typist beside a core's: what the run says is what its record
+// says, where the card types all along and where it fails part way, after
+// which the core goes on alone.
+void tst_Suchlauf::cardTypesBesideTheCores()
+{
+    QFETCH(QString, ziel);
+    QFETCH(int, ausfall);
+    constexpr qint64 Hoechstens = 40'000'000;
+    const Lauf lauf = kompakt(ziel, 1, Hoechstens, lavapipe(ausfall));
+    wieGelesen(lauf, ziel.toLatin1(), Hoechstens);
+    QCOMPARE(lauf.ohneKarte.isEmpty(), ausfall < 0);
+    QVERIFY(lauf.gefunden || std::any_of(lauf.eintraege.begin(), lauf.eintraege.end(), vonDerKarte));
+}
+
+// A card that fails at once: its first piece ends before any place, as it
+// searched none, and the letters its key and counter give there are no
+// part of the run. Taken from a run whose card typed them, as the target,
+// they are not found.
+void tst_Suchlauf::failedCardClaimsNoUnsearchedLetter()
+{
+    const Lauf erster = kompakt(QStringLiteral("ZEICHENFOLGE"), 1, 2'000'000, lavapipe(-1));
+    QVERIFY(erster.eintraege.size() > 1 && vonDerKarte(erster.eintraege[1])); // the second turn is the card's
+    QString ziel;
+    for (quint64 i = 100; i < 108; ++i)
+        ziel += QLatin1Char(erster.eintraege[1].buchstabe(i));
+    const Lauf lauf = kompakt(ziel, 1, 2'000'000, lavapipe(0));
+    QVERIFY(!lauf.ohneKarte.isEmpty());
+    wieGelesen(lauf, ziel.toLatin1(), 2'000'000);
+    QVERIFY(!lauf.gefunden);
 }
 
 QTEST_GUILESS_MAIN(tst_Suchlauf)
