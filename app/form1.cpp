@@ -1,6 +1,7 @@
 #include "form1.h"
 
 #include "auskunft.h"
+#include "karte.h"
 #include "msgbox.h"
 #include "muster.h"
 #include "program.h"
@@ -213,23 +214,13 @@ void Form1::showEvent(QShowEvent *event)
 // the estimate; a run that lasted long enough to say has the last word.
 void Form1::measureSpeed()
 {
-    m_probe = std::jthread([this] {
-        double lettersPerSecond = 0, stepsPerSecond = 0;
-        try {
-            // Eight letters that overlap nowhere, for the windows a second.
-            constexpr char Ziel[] = "ZEICHENF";
-            lettersPerSecond = Vortipper::zeichenProSekunde(std::chrono::milliseconds(20));
-            stepsPerSecond = Tipprunde::stellenProSekunde(Ziel, std::chrono::milliseconds(20)) / Muster(Ziel).mittlererSprung()
-                * Tipprunde::kerne();
-        } catch (const std::exception &) {
-            return; // the tooltip goes on without a duration
-        }
-        QMetaObject::invokeMethod(this, [this, lettersPerSecond, stepsPerSecond] {
-            if (m_lettersPerSecond == 0)
-                m_lettersPerSecond = lettersPerSecond;
-            m_suchschritteProSekunde = stepsPerSecond;
-            showTargetTip();
-        }, Qt::QueuedConnection);
+    m_tempo.starten(this, [this](const Tempomessung::Ergebnis &ergebnis) {
+        if (m_lettersPerSecond == 0)
+            m_lettersPerSecond = ergebnis.zeichenProSekunde;
+        m_kernSchritte = ergebnis.kernSchritte;
+        // The card is the run's from now on; a run already going types without it.
+        setKarte(ergebnis.karte, ergebnis.kartenSchritte, ergebnis.ohneKarte);
+        showTargetTip();
     });
 }
 
@@ -399,11 +390,18 @@ void Form1::changeEvent(QEvent *event)
 void Form1::showTargetTip()
 {
     const QStorageInfo disk(QFileInfo(logPath()).path());
-    Auskunft::Tempo tempo;
-    tempo.mitLog = m_lettersPerSecond;
-    tempo.suchschritte = m_suchschritteProSekunde;
-    tempo.eintraegeKompakt = Tipprunde::eintraegeJeSekunde();
-    Text1->setToolTip(Auskunft::zumZiel(Stringbereinigen(Text1->text()).toUpper(), tempo,
+    const QString ziel = Stringbereinigen(Text1->text()).toUpper();
+    Auskunft::Tempo tempo(m_lettersPerSecond);
+    if (m_kernSchritte > 0) {
+        // The card and the cores beside it, as a compact run for the target has them.
+        const QByteArray letters = ziel.toLatin1();
+        const double kartenStellen = kartenSchritte() * (ziel.isEmpty() ? 0 : Muster(std::string_view(letters.constData(), size_t(letters.size()))).mittlererSprung());
+        const int kerne = Tipprunde::kerne(karte(), kartenStellen);
+        tempo.suchschritte = m_kernSchritte * kerne + kartenSchritte();
+        tempo.wo = Auskunft::wo(karte() ? karte()->name() : QString(), kerne, ohneKarte());
+        tempo.eintraegeKompakt = Tipprunde::eintraegeJeSekunde(karte(), kartenStellen);
+    }
+    Text1->setToolTip(Auskunft::zumZiel(ziel, tempo,
                                         {quint64(disk.bytesAvailable()), quint64(disk.bytesTotal())}, kompakt()));
     Text1->setAccessibleDescription(text1Description() + u'\n' + Text1->toolTip());
 }
@@ -431,6 +429,7 @@ void Form1::recordOnly(qint64 inLog, const QString &recordPath)
 
 void Form1::finished(const Laufende &ende)
 {
+    showTargetTip(); // where the card has failed, the tooltip says so
     m_uebergabe.uebergeben(quintptr(winId()), ende);
     if (ende.wie != Laufende::Wie::Voll && ende.wie != Laufende::Wie::Grenze)
         return;

@@ -4,6 +4,7 @@
 #include "generator.h"
 #include "runview.h"
 #include "sleepinhibitor.h"
+#include "tempomessung.h"
 #include "uebergabe.h"
 #include "wartezeit.h"
 
@@ -11,7 +12,6 @@
 #include <QWidget>
 
 #include <optional>
-#include <thread>
 
 class QLabel;
 class QLineEdit;
@@ -89,9 +89,9 @@ private:
     // Letters per second of the last run that lasted long enough to say,
     // else as measured once the window was up; 0 until then.
     double m_lettersPerSecond = 0;
-    // Windows a second of a compact run's search on all its cores; 0 until
+    // Windows a second of a compact run's search on one core; 0 until
     // measured.
-    double m_suchschritteProSekunde = 0;
+    double m_kernSchritte = 0;
     // The boxes of a run, and its files handed to the desktop.
     Uebergabe m_uebergabe;
     // Of the current or last run.
@@ -103,5 +103,5 @@ private:
     SleepInhibitor *m_wach;
     DesktopNotifications *m_benachrichtigungen;
     // Measures the first speed; last, so that it is joined first.
-    std::jthread m_probe;
+    Tempomessung m_tempo;
 };

@@ -20,6 +20,7 @@
 #include "limit.h"
 #include "runview.h"
 #include "stringbereinigen.h"
+#include "suchbench.h"
 #include "tipprunde.h"
 #include "viewerbench.h"
 
@@ -58,6 +59,7 @@ public:
     NullRun() : Generator(static_cast<RunView &>(*this)) {}
     using Generator::Generieren;
     using Generator::LogdateiLoeschen;
+    using Generator::setKerne;
 
     QElapsedTimer clock;
     qint64 letterLimit = 0; // else the run lasts RunMilliseconds
@@ -294,6 +296,12 @@ int main(int argc, char *argv[])
         ViewerBench::run(folder.path(), QCoreApplication::applicationFilePath());
         return 0;
     }
+    const SuchBench::Karte karte = SuchBench::waehlen();
+    if (argc == 2 && qstrcmp(argv[1], "--search-only") == 0) {
+        SuchBench::drucken(karte);
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+        return 0;
+    }
 
     qint64 diskLetters = 1'000'000'000;
     if (argc == 3 && qstrcmp(argv[1], "--disk-letters") == 0)
@@ -313,12 +321,17 @@ int main(int argc, char *argv[])
     // Everything that is compared takes turns, so that noise hits all alike.
     const QByteArray floorPath = QFile::encodeName(folder.filePath(QStringLiteral("floor.txt")));
     const QByteArray limitPath = QFile::encodeName(folder.filePath(QStringLiteral("limit.txt")));
-    NullRun compact;
-    compact.setKompakt(true);
-    compact.target = QString::fromLatin1(CompactTarget);
+    NullRun compact, compactGpu, compactGpuOneCore;
+    for (NullRun *run : {&compact, &compactGpu, &compactGpuOneCore}) {
+        run->setKompakt(true);
+        run->target = QString::fromLatin1(CompactTarget);
+    }
+    compactGpu.setKarte(karte.karte, karte.schritte, karte.name);
+    compactGpuOneCore.setKarte(karte.karte, karte.schritte, karte.name);
+    compactGpuOneCore.setKerne(1);
     const QString compactRecord = folder.filePath(QStringLiteral("compact.dovrec"));
     std::vector<double> floors, limits, runs, inWindows, clockOnly, compacts, recordBytes, recordBytesPerSecond,
-        lettersAll;
+        lettersAll, compactsGpu, compactsGpuOneCore, recordBytesPerSecondGpu;
     qint64 inWindowMilliseconds = 0;
     const std::vector<std::function<void()>> turn = {
         [&] {
@@ -345,6 +358,15 @@ int main(int argc, char *argv[])
             // Kept from the runs after it, which write theirs in the same place.
             QFile::remove(compactRecord);
             QFile::rename(compact.recordPath(), compactRecord);
+        },
+        [&] {
+            if (!karte.karte)
+                return;
+            compactsGpu.push_back(measure(1, [&] { return runWithoutWindow(compactGpu); }));
+            recordBytesPerSecondGpu.push_back(double(QFileInfo(compactGpu.recordPath()).size())
+                                              / (double(compactGpu.clock.nsecsElapsed()) / 1e9));
+            compactGpuOneCore.LogdateiLoeschen();
+            compactsGpuOneCore.push_back(measure(1, [&] { return runWithoutWindow(compactGpuOneCore); }));
         },
         [&] {
             QElapsedTimer inWindowClock;
@@ -381,12 +403,15 @@ int main(int argc, char *argv[])
     print("ratio-search", pairedRatio(compacts, lettersAll), "");
     print("record-bytes-per-gigaletter", median(recordBytes), " B");
     print("record-bytes-per-second", median(recordBytesPerSecond), " B/s");
-    // The search alone, on one core, for targets of every kind.
-    for (const char *target : {"ZE", "ZEIC", "ZEICHENF", "ZEICHENFOLGE", "AAAAAAAA", "ABABABAB"}) {
-        const QByteArray name = QByteArray("search-") + target;
-        const auto places = [target] { return Tipprunde::stellenProSekunde(target, std::chrono::milliseconds(300)) / 1e6; };
-        print(name.constData(), median({places(), places(), places()}), " M places/s on one core");
+    if (karte.karte) {
+        const QByteArray on = " M letters/s on " + karte.name.toUtf8();
+        print("run-compact-gpu", median(compactsGpu), (on + " and " + QByteArray::number(Tipprunde::kerne(karte.karte.get())) + " cores").constData());
+        print("run-compact-gpu-one-core", median(compactsGpuOneCore), (on + " and one core").constData());
+        print("record-bytes-per-second-gpu", median(recordBytesPerSecondGpu), " B/s");
+    } else {
+        std::printf("run-compact-gpu: none (%s)\n", qPrintable(karte.name));
     }
+    SuchBench::drucken(karte);
     print("record-to-text", recordToText(compactRecord));
     QFile::remove(compactRecord);
     print("ratio-floor", pairedRatio(runs, floors), "");

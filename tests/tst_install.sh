@@ -63,6 +63,9 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for needed in 'libc6 (>=' 'libqt6widgets6 (>=' 'libqt6core6 (>=' fonts-liberation2 qt6-qpa-plugins xdg-utils hicolor-icon-theme; do
     [[ ", $depends," == *", $needed"* ]] || fail "Depends lacks $needed: $depends"
 done
+# The Vulkan loader is opened where it is there: recommended, not needed.
+[[ "$depends" != *libvulkan* ]] || fail "Depends names the Vulkan loader: $depends"
+[ "$(dpkg-deb -f "$deb" Recommends)" = libvulkan1 ] || fail "Recommends: $(dpkg-deb -f "$deb" Recommends)"
 for field in Maintainer Section Description; do
     [ -n "$(dpkg-deb -f "$deb" "$field")" ] || fail "the package has no $field"
 done
@@ -70,6 +73,7 @@ report=$(TMPDIR="$work" lintian "$deb" 2>&1) || true # its scratch files go with
 ! grep -E '^[EW]:' <<<"$report" || fail "lintian finds errors or warnings"
 dynamic=$(readelf -d "$root/usr/bin/dovevad")
 grep -q BIND_NOW <<<"$dynamic" || fail "the program is not linked with -z now"
+! grep -q 'NEEDED.*libvulkan' <<<"$dynamic" || fail "the program needs the Vulkan loader to start"
 symbols=$(readelf -W --dyn-syms "$root/usr/bin/dovevad")
 grep -q "__[a-z]*_chk@" <<<"$symbols" || fail "no fortified calls in the program"
 apt-get install -s --no-install-recommends "$deb" 2>&1 | grep -q '^Inst dovevad ' \

@@ -1,7 +1,10 @@
 #include "readall.h"
+#include "aufzeichner.h"
 #include "desktopopener.h"
 #include "filesizelimit.h"
 #include "instancelock.h"
+#include "aufzeichnungsleser.h"
+#include "logdatei.h"
 #include "outputfile.h"
 #include "program.h"
 #include "variant.h"
@@ -17,6 +20,12 @@
 #include <QTest>
 #include <QTimer>
 
+#include <atomic>
+#include <cerrno>
+
+#include <sys/syscall.h>
+#include <unistd.h>
+
 namespace {
 
 struct Ended
@@ -29,7 +38,26 @@ struct Ended
     throw Ended{status};
 }
 
+// While set, the writes of the log and the record are interrupted as on a
+// network folder (NFS, sshfs) that a signal reaches: every other one before
+// it wrote anything (EINTR), the others after half of what they were given.
+std::atomic<bool> s_unterbrochen = false;
+
 } // namespace
+
+// The program's writes come here, before the C library's.
+extern "C" ssize_t pwrite(int fd, const void *buffer, size_t count, off_t offset)
+{
+    static std::atomic<unsigned> schreibe = 0;
+    if (s_unterbrochen && count > 1) {
+        if (schreibe++ % 2 == 0) {
+            errno = EINTR;
+            return -1;
+        }
+        count /= 2;
+    }
+    return ::syscall(SYS_pwrite64, fd, buffer, count, offset);
+}
 
 class tst_Runtime : public QObject
 {
@@ -39,6 +67,7 @@ private slots:
     void outputFileWritesAnsiLinesAndEmptiesOldContent();
     void outputFileReportsAFullDisk();
     void outputFileGoesOnAfterAFailedWrite();
+    void interruptedWritesGoOn();
     void programEndWritesOpenFiles();
     void variantConvertsLikeTheRuntime();
     void handlerErrorIsShownThenEndsWithStatus1();
@@ -117,6 +146,36 @@ void tst_Runtime::outputFileGoesOnAfterAFailedWrite()
     QCOMPARE(file.size(), expected.size());
     file.close();
     QCOMPARE(readAll(path), expected);
+}
+
+// Writes that a signal interrupts, part way or before they wrote anything,
+// go on where they stopped: the log's lines and the record's entries are
+// all there, in order, and nothing failed.
+void tst_Runtime::interruptedWritesGoOn()
+{
+    QTemporaryDir dir;
+    const QString logPath = dir.filePath(QStringLiteral("out.txt")), recordPath = dir.filePath(QStringLiteral("out.dovrec"));
+    QByteArray lines;
+    OutputFile log;
+    log.open(logPath);
+    Aufzeichner record;
+    record.oeffnen(recordPath);
+    s_unterbrochen = true;
+    const auto restore = qScopeGuard([] { s_unterbrochen = false; });
+    for (int i = 0; i < 100'000; ++i) {
+        lines += char('A' + i % 26) + QByteArray("\r\n");
+        log.printLine(QString(QChar(u'A' + i % 26)));
+        if (i % 1000 == 0)
+            record.beginne({quint64(i), quint64(i), 0, 0});
+    }
+    log.close();
+    record.beende(100'000);
+    record.schliessen();
+    s_unterbrochen = false;
+    QCOMPARE(readAll(logPath), lines);
+    const Logdatei gelesen(recordPath);
+    QCOMPARE(gelesen.aufzeichnung()->schaden(), QString());
+    QCOMPARE(gelesen.zeichen(), 100'000);
 }
 
 void tst_Runtime::programEndWritesOpenFiles()

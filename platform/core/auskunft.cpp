@@ -90,6 +90,17 @@ QString closest(const QString &ziel, const Naehe &naehe)
 
 } // namespace
 
+QString Auskunft::wo(const QString &karte, int kerne, const QString &ohneKarte)
+{
+    const QString kernen = kerne == 1 ? QCoreApplication::translate("Auskunft", "einem Kern")
+                                      : QCoreApplication::translate("Auskunft", "%1 Kernen").arg(kerne);
+    if (!karte.isEmpty())
+        return QCoreApplication::translate("Auskunft", "auf der Grafikkarte „%1“ und %2").arg(karte, kernen);
+    const QString aufKernen = QCoreApplication::translate("Auskunft", "auf %1").arg(kernen);
+    return ohneKarte.isEmpty() ? aufKernen
+                               : QCoreApplication::translate("Auskunft", "%1; ohne Grafikkarte: %2").arg(aufKernen, ohneKarte);
+}
+
 QString Auskunft::dauer(double seconds)
 {
     return duration(std::log10((long double)std::max(seconds, 1e-9)));

@@ -45,6 +45,10 @@ struct Tempo
 // its record than reach the target, that it would.
 QString zumZiel(const QString &ziel, const Tempo &tempo, const OutputFile::Space &disk, bool kompakt = false);
 
+// Where a compact run's search runs, in words: on the card of the name
+// given (none where empty) and so many cores; without a card, why.
+QString wo(const QString &karte, int kerne, const QString &ohneKarte);
+
 // A length of time as the tooltips give it.
 QString dauer(double seconds);
 

@@ -27,7 +27,14 @@ QString help()
         "                   braucht aber nur ein Tausendstel des Platzes, und\n"
         "                   „dovevad-viewer --text“ macht daraus wieder den Text.\n"
         "\n"
-        "Dazu Qts eigene Optionen, etwa -platform NAME, -style NAME oder -reverse.\n");
+        "Dazu Qts eigene Optionen, etwa -platform NAME, -style NAME oder -reverse.\n"
+        "\n"
+        "Umgebung:\n"
+        "  DOVEVAD_VULKAN=NAME  Ein kompakter Lauf sucht auch auf der Grafikkarte, über\n"
+        "                       Vulkan: ohne die Variable auf der schnellsten echten\n"
+        "                       Grafikkarte, mit NAME auf dem Gerät, dessen Name NAME\n"
+        "                       enthält (auch einem auf dem Prozessor wie „llvmpipe“),\n"
+        "                       mit 0 auf keiner.\n");
 }
 
 } // namespace

@@ -253,6 +253,26 @@
         <source>Geringe Aussicht: Bis die Aufzeichnung nach %1 Zeichen voll ist, erscheint sie nur mit %2 Wahrscheinlichkeit.</source>
         <translation>Poor odds: before the record is full after %1 characters, it appears with a probability of only %2.</translation>
     </message>
+    <message>
+        <source>einem Kern</source>
+        <translation>one core</translation>
+    </message>
+    <message>
+        <source>%1 Kernen</source>
+        <translation>%1 cores</translation>
+    </message>
+    <message>
+        <source>auf der Grafikkarte „%1“ und %2</source>
+        <translation>on the graphics card “%1” and %2</translation>
+    </message>
+    <message>
+        <source>auf %1</source>
+        <translation>on %1</translation>
+    </message>
+    <message>
+        <source>%1; ohne Grafikkarte: %2</source>
+        <translation>%1; no graphics card: %2</translation>
+    </message>
 </context>
 <context>
     <name>Befehlszeile</name>
@@ -275,6 +295,13 @@ Optionen:
                    „dovevad-viewer --text“ macht daraus wieder den Text.
 
 Dazu Qts eigene Optionen, etwa -platform NAME, -style NAME oder -reverse.
+
+Umgebung:
+  DOVEVAD_VULKAN=NAME  Ein kompakter Lauf sucht auch auf der Grafikkarte, über
+                       Vulkan: ohne die Variable auf der schnellsten echten
+                       Grafikkarte, mit NAME auf dem Gerät, dessen Name NAME
+                       enthält (auch einem auf dem Prozessor wie „llvmpipe“),
+                       mit 0 auf keiner.
 </source>
         <translation>Usage: dovevad [options]
 
@@ -290,6 +317,13 @@ Options:
                    “dovevad-viewer --text” turns it back into the text.
 
 And Qt&apos;s own options, such as -platform NAME, -style NAME or -reverse.
+
+Environment:
+  DOVEVAD_VULKAN=NAME  A compact run also searches on the graphics card,
+                       through Vulkan: without the variable on the fastest
+                       real graphics card, with NAME on the device whose
+                       name holds NAME (one on the processor too, such as
+                       “llvmpipe”), with 0 on none.
 </translation>
     </message>
 </context>
