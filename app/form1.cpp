@@ -214,12 +214,12 @@ void Form1::showEvent(QShowEvent *event)
 // the estimate; a run that lasted long enough to say has the last word.
 void Form1::measureSpeed()
 {
-    m_tempo.starten(this, [this](const Tempomessung::Ergebnis &ergebnis) {
+    m_tempo.starten(this, [this](const Tempomessung::Messwerte &werte) {
         if (m_lettersPerSecond == 0)
-            m_lettersPerSecond = ergebnis.zeichenProSekunde;
-        m_kernSchritte = ergebnis.kernSchritte;
+            m_lettersPerSecond = werte.zeichenProSekunde;
+        m_kernSchritte = werte.kernSchritte;
         // The card is the run's from now on; a run already going types without it.
-        setKarte(ergebnis.karte, ergebnis.kartenSchritte, ergebnis.ohneKarte);
+        setKarte(werte.karte, werte.kartenSchritte, werte.ohneKarte);
         showTargetTip();
     });
 }

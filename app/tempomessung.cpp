@@ -17,32 +17,32 @@ constexpr std::chrono::milliseconds Dauer{20};
 
 } // namespace
 
-void Tempomessung::starten(QObject *empfaenger, std::function<void(const Ergebnis &)> fertig)
+void Tempomessung::starten(QObject *empfaenger, std::function<void(const Messwerte &)> fertig)
 {
     m_thread = std::jthread([empfaenger, fertig = std::move(fertig)] {
-        const Ergebnis ergebnis = messen();
-        QMetaObject::invokeMethod(empfaenger, [fertig, ergebnis] { fertig(ergebnis); }, Qt::QueuedConnection);
+        const Messwerte werte = messen();
+        QMetaObject::invokeMethod(empfaenger, [fertig, werte] { fertig(werte); }, Qt::QueuedConnection);
     });
 }
 
-Tempomessung::Ergebnis Tempomessung::messen()
+Tempomessung::Messwerte Tempomessung::messen()
 {
-    Ergebnis ergebnis;
+    Messwerte werte;
     const Muster muster(Ziel);
     try {
-        ergebnis.zeichenProSekunde = Vortipper::zeichenProSekunde(Dauer);
-        ergebnis.kernSchritte = Tipprunde::stellenProSekunde(Ziel, Dauer) / muster.mittlererSprung();
+        werte.zeichenProSekunde = Vortipper::zeichenProSekunde(Dauer);
+        werte.kernSchritte = Tipprunde::stellenProSekunde(Ziel, Dauer) / muster.mittlererSprung();
     } catch (const std::exception &) {
         // The tooltip goes on without a duration.
     }
-    ergebnis.karte = Karte::waehlen(&ergebnis.ohneKarte);
+    werte.karte = Karte::waehlen(&werte.ohneKarte);
     try {
-        if (ergebnis.karte)
-            ergebnis.kartenSchritte = Kartensuche(*ergebnis.karte).stellenProSekunde(muster, Dauer) / muster.mittlererSprung();
+        if (werte.karte)
+            werte.kartenSchritte = Kartensuche(*werte.karte).stellenProSekunde(muster, Dauer) / muster.mittlererSprung();
     } catch (const Kartenfehler &fehler) {
         // A card that fails as it is measured is no card to type on.
-        ergebnis.karte.reset();
-        ergebnis.ohneKarte = fehler.text();
+        werte.karte.reset();
+        werte.ohneKarte = fehler.text();
     }
-    return ergebnis;
+    return werte;
 }

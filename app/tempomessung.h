@@ -16,7 +16,7 @@ class Karte;
 class Tempomessung
 {
 public:
-    struct Ergebnis
+    struct Messwerte
     {
         double zeichenProSekunde = 0;
         double kernSchritte = 0;
@@ -26,9 +26,9 @@ public:
     };
 
     // Hands what it measured to fertig on the receiver's thread.
-    void starten(QObject *empfaenger, std::function<void(const Ergebnis &)> fertig);
+    void starten(QObject *empfaenger, std::function<void(const Messwerte &)> fertig);
 
 private:
-    static Ergebnis messen();
+    static Messwerte messen();
     std::jthread m_thread;
 };

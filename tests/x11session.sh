@@ -25,9 +25,9 @@ export PATH="$work/bin:$PATH" QT_QPA_PLATFORM=xcb
 [ "$(locale charmap 2>/dev/null)" = UTF-8 ] || export LC_CTYPE=C.UTF-8
 # No session bus is started behind the tests' back (D-Bus autolaunch would
 # leave a dbus-launch running): a test that wants one brings its own. A run
-# that never ends stops at 1 GiB.
+# that never ends stops at 4 GiB, some seconds of typing.
 export DBUS_SESSION_BUS_ADDRESS="${DBUS_SESSION_BUS_ADDRESS:-unix:path=$work/no-session-bus}"
-limited=("$(command -v prlimit)" --fsize=$((1 << 30)))
+limited=("$(command -v prlimit)" --fsize=$((4 << 30)))
 
 # An ordinary user, to whom folders of others are read-only: run as nobody
 # where the tests run as root, else as the user running them.
