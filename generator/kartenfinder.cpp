@@ -7,10 +7,7 @@
 
 #include <algorithm>
 
-Kartenfinder::Kartenfinder(Karte &karte, double stellenProSekunde)
-    : m_suche(karte), m_jeAuftrag(Kartensuche::stellenFuer(stellenProSekunde, Kartensuche::Auftragsdauer))
-{
-}
+Kartenfinder::Kartenfinder(Karte &karte, double schritteProSekunde) : m_suche(karte), m_schritte(schritteProSekunde) {}
 
 void Kartenfinder::anfangen(const Strecke &stueck)
 {
@@ -20,8 +17,9 @@ void Kartenfinder::anfangen(const Strecke &stueck)
 
 void Kartenfinder::nachlegen(const Muster &muster)
 {
+    const quint64 stellen = Kartensuche::stellenFuer(m_schritte * muster.mittlererSprung(), Kartensuche::Auftragsdauer);
     while (m_unterwegs.size() < 2) {
-        const quint64 von = m_gegeben, bis = von + m_jeAuftrag;
+        const quint64 von = m_gegeben, bis = von + stellen;
         m_suche.geben({m_stueck, von, bis, &muster});
         m_unterwegs.push_back({&muster, von, bis});
         m_gegeben = bis;

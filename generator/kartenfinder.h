@@ -11,15 +11,16 @@ class Karte;
 // The card's share of a compact run's search: what the search through one
 // piece asks (Stuecksuche), answered on the graphics card, two dispatches
 // ahead of it so that the card never waits. A dispatch takes some
-// Kartensuche::Auftragsdauer at the card's measured pace for the target, so
-// that the same clock and keys give the same pieces; a question that no
-// dispatch ahead answers (a longer start, after a find) is put to the card
-// on its own. Kartenfehler where the card fails.
+// Kartensuche::Auftragsdauer at the card's measured pace, its places as many
+// as the windows it moves by the mean skip of the start looked for, so that
+// the same clock and keys give the same pieces; a question that no dispatch
+// ahead answers (a longer start, after a find) is put to the card on its
+// own. Kartenfehler where the card fails.
 class Kartenfinder
 {
 public:
-    // At the places a second that the card searches for the target.
-    Kartenfinder(Karte &karte, double stellenProSekunde);
+    // At the windows a second that the card's search moves.
+    Kartenfinder(Karte &karte, double schritteProSekunde);
 
     // A piece, from its first place on, the pattern looked for first.
     void anfangen(const Strecke &stueck);
@@ -47,7 +48,7 @@ private:
     void loslassen();
 
     Kartensuche m_suche;
-    const quint64 m_jeAuftrag;
+    const double m_schritte;
     Strecke m_stueck;
     quint64 m_gegeben = 0; // places of the piece given to the card
     std::deque<Unterwegs> m_unterwegs;

@@ -25,11 +25,12 @@ std::string lateinisch(const QString &text)
 Tipprunde::Besetzung Generator::Kompaktlauf::besetzung(const Generator &lauf)
 {
     const TimerRandom::Draws &eigener = lauf.m_timerRandom->draws();
+    // The card's entries a second follow from the places it passes.
     const double stellen = lauf.m_karte ? lauf.m_kartenSchritte * Muster(lateinisch(lauf.m_ziel)).mittlererSprung() : 0;
     const int kerne = lauf.m_kerne > 0 ? lauf.m_kerne
         : eigener.readsTheClock()      ? Tipprunde::kerne(lauf.m_karte.get(), stellen)
                                        : 1;
-    return {kerne, lauf.m_karte, stellen, eigener.clock(), eigener.readsTheClock() ? 0 : eigener.key()};
+    return {kerne, lauf.m_karte, lauf.m_kartenSchritte, eigener.clock(), eigener.readsTheClock() ? 0 : eigener.key()};
 }
 
 Generator::Kompaktlauf::Kompaktlauf(Generator &lauf, Ausgabe &ausgabe, Verfolgung &verfolgung, qint64 vorher,

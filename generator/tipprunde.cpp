@@ -44,7 +44,7 @@ Tipprunde::Tipprunde(const Abgleich &abgleich, std::string ziel, const Anfang &a
     , m_aufzeichnung(aufzeichnung)
     , m_clock(besetzung.clock)
     , m_karte(besetzung.karte)
-    , m_kartenStellen(besetzung.kartenStellen)
+    , m_kartenSchritte(besetzung.kartenSchritte)
     , m_zeichen(anfang.zeichen)
     , m_zustand(anfang.zustand)
     , m_naehe(anfang.naehe)
@@ -140,7 +140,7 @@ void Tipprunde::tippen(int wer, quint64 key)
 void Tipprunde::kartenTippen(quint64 key)
 {
     Tipper tipper(m_clock, key);
-    Kartenfinder finder(*m_karte, m_kartenStellen);
+    Kartenfinder finder(*m_karte, m_kartenSchritte);
     for (quint64 zug = quint64(m_kerne); zugAbwarten(zug); zug += quint64(m_teilnehmer)) {
         QString fehler;
         abgeben(zug, kartenStueck(tipper, finder, fehler));

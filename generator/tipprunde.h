@@ -54,7 +54,7 @@ public:
     {
         int kerne = 1;
         std::shared_ptr<Karte> karte;
-        double kartenStellen = 0; // places a second the card searches for the target
+        double kartenSchritte = 0; // windows a second that the card's search moves
         TimerRandom::Clock clock = nullptr;
         quint64 schluessel = 0;
     };
@@ -131,7 +131,7 @@ private:
     const TimerRandom::Clock m_clock;
     // Kept while its typist may still use it, whoever lets go of it.
     const std::shared_ptr<Karte> m_karte;
-    const double m_kartenStellen;
+    const double m_kartenSchritte;
 
     // Put together, by the caller's thread only.
     quint64 m_zeichen;
