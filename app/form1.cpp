@@ -218,6 +218,7 @@ void Form1::measureSpeed()
         if (m_lettersPerSecond == 0)
             m_lettersPerSecond = werte.zeichenProSekunde;
         m_kernSchritte = werte.kernSchritte;
+        m_gemeinsamSchritte = werte.gemeinsamSchritte;
         // The card is the run's from now on; a run already going types without it.
         setKarte(werte.karte, werte.kartenSchritte, werte.ohneKarte);
         showTargetTip();
@@ -397,7 +398,8 @@ void Form1::showTargetTip()
         const QByteArray letters = ziel.toLatin1();
         const double kartenStellen = kartenSchritte() * (ziel.isEmpty() ? 0 : Muster(std::string_view(letters.constData(), size_t(letters.size()))).mittlererSprung());
         const int kerne = Tipprunde::kerne(karte(), kartenStellen);
-        tempo.suchschritte = m_kernSchritte * kerne + kartenSchritte();
+        // Where the card has failed since, the cores alone.
+        tempo.suchschritte = karte() ? m_gemeinsamSchritte : m_kernSchritte * kerne;
         tempo.wo = Auskunft::wo(karte() ? karte()->name() : QString(), kerne, ohneKarte());
         tempo.eintraegeKompakt = Tipprunde::eintraegeJeSekunde(karte(), kartenStellen);
     }

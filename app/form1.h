@@ -89,9 +89,10 @@ private:
     // Letters per second of the last run that lasted long enough to say,
     // else as measured once the window was up; 0 until then.
     double m_lettersPerSecond = 0;
-    // Windows a second of a compact run's search on one core; 0 until
-    // measured.
+    // Windows a second of a compact run's search on one core, and of the
+    // card and the cores together; 0 until measured.
     double m_kernSchritte = 0;
+    double m_gemeinsamSchritte = 0;
     // The boxes of a run, and its files handed to the desktop.
     Uebergabe m_uebergabe;
     // Of the current or last run.

@@ -37,8 +37,13 @@ Tempomessung::Messwerte Tempomessung::messen()
     }
     werte.karte = Karte::waehlen(&werte.ohneKarte);
     try {
-        if (werte.karte)
+        if (werte.karte) {
             werte.kartenSchritte = Kartensuche(*werte.karte).stellenProSekunde(muster, Dauer) / muster.mittlererSprung();
+            const double kartenStellen = werte.kartenSchritte * muster.mittlererSprung();
+            const Tipprunde::Besetzung besetzung{Tipprunde::kerne(werte.karte.get(), kartenStellen), werte.karte,
+                                                 werte.kartenSchritte};
+            werte.gemeinsamSchritte = Tipprunde::stellenProSekunde(Ziel, besetzung, 10 * Dauer) / muster.mittlererSprung();
+        }
     } catch (const Kartenfehler &fehler) {
         // A card that fails as it is measured is no card to type on.
         werte.karte.reset();

@@ -108,6 +108,20 @@ double Tipprunde::stellenProSekunde(std::string_view ziel, std::chrono::nanoseco
     return double(stellen + (funde == ~quint64(0))) * 1e9 / double(vergangen.count());
 }
 
+double Tipprunde::stellenProSekunde(std::string_view ziel, const Besetzung &besetzung, std::chrono::nanoseconds dauer)
+{
+    Aufzeichner niemand; // never opened: its entries gather and go nowhere
+    const Abgleich abgleich(std::u16string(ziel.begin(), ziel.end()));
+    const auto anfang = std::chrono::steady_clock::now();
+    Tipprunde runde(abgleich, std::string(ziel), {0, abgleich.schritt().zustand(0), {}}, niemand, besetzung);
+    while (!runde.gefunden() && std::chrono::steady_clock::now() - anfang < dauer)
+        runde.warten(anfang + dauer);
+    const std::chrono::duration<double> vergangen = std::chrono::steady_clock::now() - anfang;
+    if (!runde.kartenAusfall().isEmpty())
+        throw Kartenfehler(runde.kartenAusfall());
+    return double(runde.zeichen()) / vergangen.count();
+}
+
 void Tipprunde::anhalten()
 {
     {

@@ -96,6 +96,10 @@ public:
     // The places a second that a typist's search passes for the target on
     // one core, a batch at a time, measured for the time given.
     static double stellenProSekunde(std::string_view ziel, std::chrono::nanoseconds dauer);
+    // The same of a whole round, its typists together, its pieces going
+    // nowhere: a card that shares the cores with their own typists adds
+    // less than its pace alone. Kartenfehler where the card fails.
+    static double stellenProSekunde(std::string_view ziel, const Besetzung &besetzung, std::chrono::nanoseconds dauer);
 
 private:
     // A piece handed in, and what its search found.
