@@ -130,23 +130,40 @@ std::u16string inSuchrichtung(std::string_view buchstaben, Richtung richtung)
 
 // Of the windows over the edge before letter kante, whose leading letter
 // lies in the range: the first, found by the target's automaton over the
-// letters there, read from whichever entries hold them.
-quint64 ueberKante(const Aufzeichnungsleser &leser, const Ziel &ziel, quint64 kante, Bereich bereich)
+// letters there, computed from the entry and its neighbour over the edge
+// where the two hold them, else read as text from whichever entries do.
+quint64 ueberKante(const Aufzeichnungsleser &leser, const Ziel &ziel, const Strecke &strecke,
+                   const std::optional<Strecke> &nachbar, quint64 kante, Bereich bereich)
 {
     constexpr int L = Logzeile::Laenge;
     const quint64 m = ziel.m();
     const quint64 erster = kante >= m - 1 ? kante - (m - 1) : 0;
     const quint64 ende = std::min(kante + m - 1, quint64(leser.zeichen()));
-    std::string zeilen(size_t((ende - erster) * L), '\0');
-    const quint64 da = erster + quint64(leser.lesen(qint64(erster * L), zeilen.data(), qint64(zeilen.size())) / L);
+    const auto haelt = [&](quint64 platz) {
+        return (platz >= strecke.erstes && platz < strecke.ende())
+            || (nachbar && platz >= nachbar->erstes && platz < nachbar->ende());
+    };
+    // The two follow each other: where they hold both ends, they hold all.
+    const bool gerechnet = haelt(erster) && haelt(ende - 1);
+    std::string zeilen;
+    quint64 da = ende;
+    if (!gerechnet) {
+        zeilen.resize(size_t((ende - erster) * L));
+        da = erster + quint64(leser.lesen(qint64(erster * L), zeilen.data(), qint64(zeilen.size())) / L);
+    }
+    const auto buchstabe = [&](quint64 platz) {
+        if (!gerechnet)
+            return zeilen[size_t((platz - erster) * L)];
+        const Strecke &hier = platz >= strecke.erstes && platz < strecke.ende() ? strecke : *nachbar;
+        return hier.buchstabe(platz - hier.erstes);
+    };
     const Abgleich::Schritt schritt = ziel.abgleich.schritt();
     const uint32_t ganz = schritt.zustand(int(m));
     quint64 fund = KeinFund;
     // A window's leading place is where the automaton, in the search's
     // direction, has read all of it: forwards its last letter, backwards its first.
     Kante::folgen(schritt, schritt.zustand(0), erster, da, ziel.vorwaerts() ? Richtung::Vorwaerts : Richtung::Rueckwaerts,
-                  [&](quint64 platz) { return zeilen[size_t((platz - erster) * L)]; },
-                  [&](quint64 platz, uint32_t zustand) {
+                  buchstabe, [&](quint64 platz, uint32_t zustand) {
                       if (zustand == ganz && platz >= bereich.von && platz < bereich.bis)
                           fund = platz;
                       return fund != KeinFund;
@@ -177,9 +194,15 @@ quint64 inAufzeichnung(const Aufzeichnungsleser &leser, const Ziel &ziel, Bereic
         const Bereich rand = vorwaerts ? Bereich{von, std::min(bis, strecke->erstes + m - 1)}
                                        : Bereich{std::max(von, strecke->ende() >= m - 1 ? strecke->ende() - (m - 1) : 0), bis};
         const Bereich innen = vorwaerts ? Bereich{std::max(von, rand.bis), bis} : Bereich{von, std::min(bis, rand.von)};
-        if (rand.von < rand.bis)
-            if (const quint64 hier = ueberKante(leser, ziel, vorwaerts ? strecke->erstes : strecke->ende(), rand); hier != KeinFund)
+        if (rand.von < rand.bis) {
+            // The entry over whose edge the windows reach: before forwards,
+            // after backwards. Up to the readable letters' end, where the
+            // windows end, entries follow each other.
+            const quint64 kante = vorwaerts ? strecke->erstes : strecke->ende();
+            const std::optional<Strecke> nachbar = j - schritt >= 0 ? leser.eintrag(j - schritt) : std::nullopt;
+            if (const quint64 hier = ueberKante(leser, ziel, *strecke, nachbar, kante, rand); hier != KeinFund)
                 return hier;
+        }
         if (innen.von < innen.bis)
             if (const quint64 hier = Stellensuche::finden(*strecke, ziel.muster, innen.von - strecke->erstes, innen.bis - strecke->erstes);
                 hier != KeinFund)
