@@ -269,6 +269,9 @@ void tst_Stellensuche::compactRunIsWhatItsRecordSays_data()
         QTest::addRow("%d typists, stopped", kerne) << kerne << 0 << QStringLiteral("ZEICHENFOLGE");
         // Its closest match, two letters, comes again and again: where it first ended counts.
         QTest::addRow("%d typists, a character no letter matches", kerne) << kerne << 0 << QStringLiteral("AB?");
+        // Every start's skips made at once would take the square of its length.
+        QTest::addRow("%d typists, a target of a million letters", kerne) << kerne << 0
+                                                                          << QStringLiteral("ZEICHENFOLGE").repeated(83'334);
     }
 }
 
