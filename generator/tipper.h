@@ -19,7 +19,7 @@ class Tipper
 {
 public:
     // Places between two looks at the clock: some 0.3 µs at a search's
-    // pace of some 3·10^9 places a second, some 2 µs of a run that writes
+    // pace of some 3·10^9 places a second, some 3 µs of a run that writes
     // every letter, and so little against the clock's tick of milliseconds
     // that the reading is as fresh as ever.
     static constexpr quint64 Schub = 1024;
