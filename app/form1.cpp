@@ -3,7 +3,6 @@
 #include "auskunft.h"
 #include "karte.h"
 #include "msgbox.h"
-#include "muster.h"
 #include "program.h"
 #include "runtimeerror.h"
 #include "stringbereinigen.h"
@@ -396,12 +395,12 @@ void Form1::showTargetTip()
     if (m_kernSchritte > 0) {
         // The card and the cores beside it, as a compact run for the target has them.
         const QByteArray letters = ziel.toLatin1();
-        const double kartenStellen = kartenSchritte() * (ziel.isEmpty() ? 0 : Muster(std::string_view(letters.constData(), size_t(letters.size()))).mittlererSprung());
-        const int kerne = Tipprunde::kerne(karte(), kartenStellen);
+        const std::string_view buchstaben(letters.constData(), size_t(letters.size()));
+        const int kerne = Tipprunde::kerne(karte(), kartenSchritte(), buchstaben);
         // Where the card has failed since, the cores alone.
         tempo.suchschritte = karte() ? m_gemeinsamSchritte : m_kernSchritte * kerne;
         tempo.wo = Auskunft::wo(karte() ? karte()->name() : QString(), kerne, ohneKarte());
-        tempo.eintraegeKompakt = Tipprunde::eintraegeJeSekunde(karte(), kartenStellen);
+        tempo.eintraegeKompakt = Tipprunde::eintraegeJeSekunde(karte(), kartenSchritte(), buchstaben);
     }
     Text1->setToolTip(Auskunft::zumZiel(ziel, tempo,
                                         {quint64(disk.bytesAvailable()), quint64(disk.bytesTotal())}, kompakt()));

@@ -39,9 +39,8 @@ Tempomessung::Messwerte Tempomessung::messen()
     try {
         if (werte.karte) {
             werte.kartenSchritte = Kartensuche(*werte.karte).stellenProSekunde(muster, Dauer) / muster.mittlererSprung();
-            const double kartenStellen = werte.kartenSchritte * muster.mittlererSprung();
-            const Tipprunde::Besetzung besetzung{Tipprunde::kerne(werte.karte.get(), kartenStellen), werte.karte,
-                                                 werte.kartenSchritte};
+            const Tipprunde::Besetzung besetzung{Tipprunde::kerne(werte.karte.get(), werte.kartenSchritte, Ziel),
+                                                 werte.karte, werte.kartenSchritte};
             werte.gemeinsamSchritte = Tipprunde::stellenProSekunde(Ziel, besetzung, 10 * Dauer) / muster.mittlererSprung();
         }
     } catch (const Kartenfehler &fehler) {

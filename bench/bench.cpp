@@ -405,7 +405,7 @@ int main(int argc, char *argv[])
     print("record-bytes-per-second", median(recordBytesPerSecond), " B/s");
     if (karte.karte) {
         const QByteArray on = " M letters/s on " + karte.name.toUtf8();
-        print("run-compact-gpu", median(compactsGpu), (on + " and " + QByteArray::number(Tipprunde::kerne(karte.karte.get())) + " cores").constData());
+        print("run-compact-gpu", median(compactsGpu), (on + " and " + QByteArray::number(Tipprunde::kerne(karte.karte.get(), karte.schritte, CompactTarget)) + " cores").constData());
         print("run-compact-gpu-one-core", median(compactsGpuOneCore), (on + " and one core").constData());
         print("record-bytes-per-second-gpu", median(recordBytesPerSecondGpu), " B/s");
     } else {

@@ -2,7 +2,6 @@
 
 #include "ausgabe.h"
 #include "coarseclock.h"
-#include "muster.h"
 #include "verfolgung.h"
 
 #include <algorithm>
@@ -25,10 +24,8 @@ std::string lateinisch(const QString &text)
 Tipprunde::Besetzung Generator::Kompaktlauf::besetzung(const Generator &lauf)
 {
     const TimerRandom::Draws &eigener = lauf.m_timerRandom->draws();
-    // The card's entries a second follow from the places it passes.
-    const double stellen = lauf.m_karte ? lauf.m_kartenSchritte * Muster(lateinisch(lauf.m_ziel)).mittlererSprung() : 0;
     const int kerne = lauf.m_kerne > 0 ? lauf.m_kerne
-        : eigener.readsTheClock()      ? Tipprunde::kerne(lauf.m_karte.get(), stellen)
+        : eigener.readsTheClock()      ? Tipprunde::kerne(lauf.m_karte.get(), lauf.m_kartenSchritte, lateinisch(lauf.m_ziel))
                                        : 1;
     return {kerne, lauf.m_karte, lauf.m_kartenSchritte, eigener.clock(), eigener.readsTheClock() ? 0 : eigener.key()};
 }

@@ -28,10 +28,14 @@ double tickeJeSekunde()
 }
 
 // The card's entries a second: one a piece, a piece a tick, and one more
-// for every 2^32 letters a piece holds past the first.
-double kartenEintraege(const Karte *karte, double kartenStellen)
+// for every 2^32 letters a piece holds past the first; its places a second
+// are its windows times the target's mean skip.
+double kartenEintraege(const Karte *karte, double kartenSchritte, std::string_view ziel)
 {
-    return karte ? std::max(tickeJeSekunde(), kartenStellen / double(Aufzeichnung::HoechstensJeEintrag)) : 0;
+    if (!karte || ziel.empty())
+        return karte ? tickeJeSekunde() : 0;
+    const double stellen = kartenSchritte * Muster(ziel).mittlererSprung();
+    return std::max(tickeJeSekunde(), stellen / double(Aufzeichnung::HoechstensJeEintrag));
 }
 
 } // namespace
@@ -78,15 +82,15 @@ bool Tipprunde::voll() const
     return m_zeichen >= Aufzeichnung::HoechstensZeichen;
 }
 
-int Tipprunde::kerne(const Karte *karte, double kartenStellen)
+int Tipprunde::kerne(const Karte *karte, double kartenSchritte, std::string_view ziel)
 {
-    const int hoechstens = int((EintraegeJeSekunde - kartenEintraege(karte, kartenStellen)) / tickeJeSekunde());
+    const int hoechstens = int((EintraegeJeSekunde - kartenEintraege(karte, kartenSchritte, ziel)) / tickeJeSekunde());
     return std::clamp(Arbeiter::kerne(), 1, std::max(hoechstens, 1));
 }
 
-double Tipprunde::eintraegeJeSekunde(const Karte *karte, double kartenStellen)
+double Tipprunde::eintraegeJeSekunde(const Karte *karte, double kartenSchritte, std::string_view ziel)
 {
-    return kerne(karte, kartenStellen) * tickeJeSekunde() + kartenEintraege(karte, kartenStellen);
+    return kerne(karte, kartenSchritte, ziel) * tickeJeSekunde() + kartenEintraege(karte, kartenSchritte, ziel);
 }
 
 double Tipprunde::stellenProSekunde(std::string_view ziel, std::chrono::nanoseconds dauer)
@@ -140,7 +144,7 @@ bool Tipprunde::ungeduldig() const
 
 bool Tipprunde::uebersprungen(quint64 zug) const
 {
-    return m_karteAus && zug > m_letzterKartenZug && int(zug % quint64(m_teilnehmer)) == m_kerne;
+    return m_karteAus && int(zug % quint64(m_teilnehmer)) == m_kerne;
 }
 
 void Tipprunde::tippen(int wer, quint64 key)
@@ -159,7 +163,7 @@ void Tipprunde::kartenTippen(quint64 key)
         QString fehler;
         abgeben(zug, kartenStueck(tipper, finder, fehler));
         if (!fehler.isEmpty()) {
-            ausscheiden(zug, fehler);
+            ausscheiden(fehler);
             break;
         }
     }
@@ -174,12 +178,11 @@ void Tipprunde::aufhoeren()
         m_abgabe.notify_one();
 }
 
-void Tipprunde::ausscheiden(quint64 zug, const QString &warum)
+void Tipprunde::ausscheiden(const QString &warum)
 {
     {
         std::lock_guard lock(m_mutex);
         m_karteAus = true;
-        m_letzterKartenZug = zug;
         m_kartenFehler = warum;
     }
     m_abgabe.notify_one();
@@ -235,11 +238,10 @@ Tipprunde::Abgabe Tipprunde::kartenStueck(Tipper &tipper, Kartenfinder &finder, 
         tipper.beenden(finder.beenden());
     } catch (const Kartenfehler &ausfall) {
         // What the card had searched all through is the piece; a find past
-        // it is no part of it.
+        // it the merge drops, as any past a piece's end.
         fehler = ausfall.text();
         abgabe.stueck.anzahl = getippt;
-        std::copy_if(suche.funde().begin(), suche.funde().end(), std::back_inserter(abgabe.funde),
-                     [getippt](const Stuecksuche::Fund &fund) { return fund.ende < getippt; });
+        abgabe.funde = suche.funde();
         return abgabe;
     }
     abgabe.stueck.anzahl = suche.ende(getippt);

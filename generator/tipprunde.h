@@ -86,13 +86,14 @@ public:
 
     // Typists on the cores: as many as the machine has, but so few that the
     // record grows by no more than some 1,000 entries a second at the
-    // clock's tick, a card's entries counted first; one at least, which
+    // clock's tick, the entries of a card whose search moves so many
+    // windows a second for the target counted first; one at least, which
     // goes on where the card fails.
-    static int kerne(const Karte *karte = nullptr, double kartenStellen = 0);
+    static int kerne(const Karte *karte = nullptr, double kartenSchritte = 0, std::string_view ziel = {});
     // How fast the record of such a run grows, whatever the letters' pace:
     // an entry for each typist at each tick of the clock, and the card's
     // an entry for every 2^32 letters it types where it types more.
-    static double eintraegeJeSekunde(const Karte *karte = nullptr, double kartenStellen = 0);
+    static double eintraegeJeSekunde(const Karte *karte = nullptr, double kartenSchritte = 0, std::string_view ziel = {});
     // The places a second that a typist's search passes for the target on
     // one core, a batch at a time, measured for the time given.
     static double stellenProSekunde(std::string_view ziel, std::chrono::nanoseconds dauer);
@@ -120,10 +121,10 @@ private:
     // piece ends after the places it has searched, and fehler says why.
     Abgabe kartenStueck(Tipper &tipper, Kartenfinder &finder, QString &fehler);
     void abgeben(quint64 zug, Abgabe abgabe);
-    // The card leaves the round after its turn zug.
-    void ausscheiden(quint64 zug, const QString &warum);
+    // The card leaves the round, its turns so far handed in.
+    void ausscheiden(const QString &warum);
     void aufhoeren();
-    // Whether turn zug is the card's after it left; with the lock held.
+    // Whether turn zug is the card's, which left before it; with the lock held.
     bool uebersprungen(quint64 zug) const;
     void zusammenfuegen(const Abgabe &abgabe);
     bool ungeduldig() const; // with the lock held
@@ -155,7 +156,6 @@ private:
     int m_tippend = 0; // typists still at work
     // Once the card has left: its last turn, and why.
     bool m_karteAus = false;
-    quint64 m_letzterKartenZug = 0;
     QString m_kartenFehler;
     quint64 m_vorsprung = 0; // pieces begun and not yet put together, at most
     std::atomic<bool> m_ende = false;

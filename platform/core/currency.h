@@ -1,8 +1,5 @@
 #pragma once
 
-#include "runtimeerror.h"
-
-#include <QCoreApplication>
 #include <QString>
 #include <QtGlobal>
 
@@ -20,10 +17,10 @@ public:
 
     constexpr qint64 whole() const { return qint64(m_scaled / Scale); }
 
+    // No count of letters comes near the end of 128 bits.
     Currency &operator+=(qint64 whole)
     {
-        if (__builtin_add_overflow(m_scaled, __int128(whole) * Scale, &m_scaled))
-            throw RuntimeError(QCoreApplication::translate("Laufzeit", "Überlauf: Die Anzahl ist zu groß geworden."));
+        m_scaled += __int128(whole) * Scale;
         return *this;
     }
 

@@ -12,7 +12,7 @@ namespace {
 
 // The search's shader, compiled at build time.
 constexpr uint32_t Spirv[] =
-#include "kartensuche_spirv.h"
+#include "kartensuche.spv.inc"
     ;
 
 // Longer than any dispatch of a few milliseconds takes: a card that is

@@ -611,10 +611,6 @@ A second Dovevad would overwrite it and so is not started.</translation>
         <translation>Invalid character code %1.</translation>
     </message>
     <message>
-        <source>Überlauf: Die Anzahl ist zu groß geworden.</source>
-        <translation>Overflow: the count has grown too large.</translation>
-    </message>
-    <message>
         <source>Die Datei konnte nicht gelöscht werden.</source>
         <translation>The file could not be deleted.</translation>
     </message>
